@@ -1,0 +1,16 @@
+#ifndef ZELTMATH_BASE_EXPORT_H
+#define ZELTMATH_BASE_EXPORT_H
+
+// The library is built with hidden visibility; ZELTMATH_API marks the classes,
+// functions and constants that make up its public interface.
+#if defined(_WIN32)
+#  if defined(ZELTMATH_BUILDING)
+#    define ZELTMATH_API __declspec(dllexport)
+#  else
+#    define ZELTMATH_API __declspec(dllimport)
+#  endif
+#else
+#  define ZELTMATH_API __attribute__((visibility("default")))
+#endif
+
+#endif

@@ -1,0 +1,3 @@
+#include <zeltmath/base/zelt_base.h>
+
+CZELTBase::~CZELTBase() = default;

@@ -1,0 +1,17 @@
+#ifndef ZELTMATH_ZELTMATH_H
+#define ZELTMATH_ZELTMATH_H
+
+// Every public header of the library.
+
+#include <zeltmath/base/export.h>
+#include <zeltmath/base/zelt_base.h>
+#include <zeltmath/base/exception.h>
+#include <zeltmath/base/string.h>
+#include <zeltmath/base/settings.h>
+
+#include <zeltmath/numeric/core.h>
+
+#include <zeltmath/s2d/win_types.h>
+#include <zeltmath/s2d/point.h>
+
+#endif
