@@ -1,0 +1,12 @@
+# Packaging checks: a consumer project outside the tree builds against an
+# installed copy through find_package and through pkg-config, and the shared
+# library exports only the public interface.  Skipped in sanitizer builds,
+# where an uninstrumented consumer cannot load the instrumented library.
+if(NOT ZELTMATH_SANITIZE)
+  add_test(NAME install.consumer
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/consumer_test.sh
+            ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/install/consumer
+            ${CMAKE_CURRENT_BINARY_DIR}/install-check ${CMAKE_CXX_COMPILER})
+  add_test(NAME install.exported_symbols
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/exported_symbols_test.sh $<TARGET_FILE:zeltmath>)
+endif()
