@@ -13,5 +13,6 @@
 
 #include <zeltmath/s2d/win_types.h>
 #include <zeltmath/s2d/point.h>
+#include <zeltmath/s2d/smooth_corner.h>
 
 #endif
