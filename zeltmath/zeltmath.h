@@ -14,5 +14,6 @@
 #include <zeltmath/s2d/win_types.h>
 #include <zeltmath/s2d/point.h>
 #include <zeltmath/s2d/smooth_corner.h>
+#include <zeltmath/s2d/region.h>
 
 #endif
