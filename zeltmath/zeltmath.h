@@ -16,4 +16,9 @@
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
+#include <zeltmath/s3d/point.h>
+#include <zeltmath/s3d/matrix.h>
+
+#include <zeltmath/ann/ann.h>
+
 #endif
