@@ -16,6 +16,7 @@
 #include <zeltmath/s2d/rect.h>
 #include <zeltmath/s2d/circle.h>
 #include <zeltmath/s2d/matrix.h>
+#include <zeltmath/s2d/edge.h>
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
