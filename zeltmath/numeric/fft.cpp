@@ -1,11 +1,10 @@
 #include <zeltmath/numeric/fft.h>
 
 #include <zeltmath/numeric/detail/fft_factor.h>
-#include <zeltmath/numeric/detail/fft_kernels.h>
+#include <zeltmath/numeric/detail/fft_passes.h>
 
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -23,35 +22,131 @@ double g_trigSin[kMaxPrimeFactor];
 double g_workRe[kMaxPrimeFactor];
 double g_workIm[kMaxPrimeFactor];
 
-// Twiddle factors exp(-2 pi i j / n), j = 0 ... n-1, of the most recent length.
-// Lengths above kTwiddleCacheLimit get a table of their own that is released
-// after the call.
-constexpr int kTwiddleCacheLimit = 1 << 20;
-int g_twiddleLength = 0;
-std::vector<double> g_twiddleRe;
-std::vector<double> g_twiddleIm;
+constexpr int kMaxFactors = 32;
 
-void FillTwiddles(int n, double pi, std::vector<double>& re, std::vector<double>& im)
+// What a length needs besides its data: the factors, the twiddle factors of
+// every pass, and the input offsets of the groups of the first pass.  The plan
+// of the most recent length is kept; lengths above kPlanCacheLimit get a plan
+// of their own that is released after the call.
+struct FftPlan {
+    int n = 0;
+    int nFact = 0;
+    // actual[1..nFact], sofar[1..nFact], remain[0..nFact]
+    std::size_t actual[kMaxFactors + 2] = {};
+    std::size_t sofar[kMaxFactors + 2] = {};
+    std::size_t remain[kMaxFactors + 2] = {};
+    // pass i uses twRe/twIm[twOffset[i] + (k - 1) * sofar[i] + m]
+    std::size_t twOffset[kMaxFactors + 2] = {};
+    std::vector<double> twRe, twIm;
+    // input offset of every group of the first pass
+    std::vector<std::size_t> groupBase;
+};
+
+constexpr int kPlanCacheLimit = 1 << 20;
+FftPlan g_plan;
+
+bool IsDedicatedRadix(std::size_t p)
 {
-    re.assign(static_cast<std::size_t>(n), 0.0);
-    im.assign(static_cast<std::size_t>(n), 0.0);
-    re[0] = 1.0;
-    // W[n - j] is the conjugate of W[j].
-    for (int j = 1; 2 * static_cast<long long>(j) <= n; ++j) {
-        const double a = 2.0 * pi * j / n;
-        const double c = std::cos(a), s = std::sin(a);
-        re[j] = c;
-        im[j] = -s;
-        re[n - j] = c;
-        im[n - j] = s;
+    return p == 2 || p == 3 || p == 4 || p == 5 || p == 8 || p == 10;
+}
+
+void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
+{
+    plan.n = 0;
+    plan.nFact = f.count;
+    plan.remain[0] = static_cast<std::size_t>(n);
+    for (int i = 1; i <= f.count; ++i) {
+        plan.actual[i] = static_cast<std::size_t>(f.factor[i - 1]);
+        plan.sofar[i] = i == 1 ? 1 : plan.sofar[i - 1] * plan.actual[i - 1];
+        plan.remain[i] = plan.remain[i - 1] / plan.actual[i];
     }
+
+    // exp(-2 pi i j / n) for j = 0 ... n-1; W[n - j] is the conjugate of W[j].
+    const std::size_t N = static_cast<std::size_t>(n);
+    std::vector<double> wr(N), wi(N);
+    wr[0] = 1.0;
+    wi[0] = 0.0;
+    for (std::size_t j = 1; 2 * j <= N; ++j) {
+        const double a = 2.0 * pi * static_cast<double>(j) / n;
+        const double c = std::cos(a), s = std::sin(a);
+        wr[j] = c;
+        wi[j] = -s;
+        wr[N - j] = c;
+        wi[N - j] = s;
+    }
+    // Pass i multiplies value k of butterfly m by
+    // exp(-2 pi i k m / (sofar[i] actual[i])) = W[k m remain[i]].
+    std::size_t total = 0;
+    for (int i = 1; i <= f.count; ++i) {
+        plan.twOffset[i] = total;
+        total += (plan.actual[i] - 1) * plan.sofar[i];
+    }
+    plan.twRe.assign(total, 0.0);
+    plan.twIm.assign(total, 0.0);
+    for (int i = 1; i <= f.count; ++i) {
+        const std::size_t s = plan.sofar[i], g = plan.remain[i];
+        double* tr = plan.twRe.data() + plan.twOffset[i];
+        double* ti = plan.twIm.data() + plan.twOffset[i];
+        for (std::size_t k = 1; k < plan.actual[i]; ++k)
+            for (std::size_t m = 0; m < s; ++m) {
+                tr[(k - 1) * s + m] = wr[k * m * g];
+                ti[(k - 1) * s + m] = wi[k * m * g];
+            }
+    }
+
+    // Output position q, written with digit 1 (radix actual[1]) least
+    // significant, holds input index sum of digit_j * remain[j].  Group g of
+    // the first pass is the position g * actual[1]; its digits 2 ... nFact are
+    // those of g.
+    plan.groupBase.clear();
+    if (IsDedicatedRadix(plan.actual[1])) {
+        const std::size_t groups = plan.remain[1];
+        plan.groupBase.resize(groups);
+        std::size_t digit[kMaxFactors + 2] = {};
+        std::size_t k = 0;
+        for (std::size_t g = 0; g < groups; ++g) {
+            plan.groupBase[g] = k;
+            if (g + 1 == groups)
+                break;
+            k += plan.remain[2];
+            int j = 2;
+            while (++digit[j] == plan.actual[j] && j < f.count) {
+                digit[j] = 0;
+                k = k - plan.remain[j - 1] + plan.remain[j + 1];
+                ++j;
+            }
+        }
+    }
+    plan.n = n;
+}
+
+// The reordering on its own, for a first pass of the general kernel: position
+// i takes input index k, advanced like a mixed-radix counter.
+void Reorder(const FftPlan& plan, const double* xr, const double* xi, double* yr, double* yi)
+{
+    std::size_t digit[kMaxFactors + 2] = {};
+    std::size_t k = 0;
+    const std::size_t last = static_cast<std::size_t>(plan.n) - 1;
+    for (std::size_t i = 0; i < last; ++i) {
+        yr[i] = xr[k];
+        yi[i] = xi[k];
+        k += plan.remain[1];
+        int j = 1;
+        while (++digit[j] == plan.actual[j] && j < plan.nFact) {
+            digit[j] = 0;
+            k = k - plan.remain[j - 1] + plan.remain[j + 1];
+            ++j;
+        }
+    }
+    yr[last] = xr[last];
+    yi[last] = xi[last];
 }
 
 // A pass of the general kernel for an odd factor p: each butterfly evaluates
 // the p-point DFT directly, pairing the inputs k and p - k so that every
-// cosine and sine is used for two outputs at once.
+// cosine and sine serves two outputs.
 void OddRadixPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
-                  std::size_t groups, const double* wr, const double* wi)
+                  std::size_t groups, const double* twr, const double* twi)
 {
     const int half = (p - 1) / 2;
     for (int j = 0; j < p; ++j) {
@@ -59,25 +154,25 @@ void OddRadixPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
         g_trigCos[j] = std::cos(a);
         g_trigSin[j] = std::sin(a);
     }
-    const std::size_t span = sofar * static_cast<std::size_t>(p);
+    const std::size_t s = sofar;
+    const std::size_t span = s * static_cast<std::size_t>(p);
     double* ar = g_workRe;
     double* ai = g_workIm;
-    for (std::size_t m = 0; m < sofar; ++m) {
-        const std::size_t step = m * groups;
-        for (std::size_t g = 0; g < groups; ++g) {
+    for (std::size_t g = 0; g < groups; ++g) {
+        for (std::size_t m = 0; m < s; ++m) {
             double* br = yr + g * span + m;
             double* bi = yi + g * span + m;
             ar[0] = br[0];
             ai[0] = bi[0];
             if (m == 0) {
                 for (int k = 1; k < p; ++k) {
-                    ar[k] = br[k * sofar];
-                    ai[k] = bi[k * sofar];
+                    ar[k] = br[k * s];
+                    ai[k] = bi[k * s];
                 }
             } else {
                 for (int k = 1; k < p; ++k) {
-                    const double xr = br[k * sofar], xi = bi[k * sofar];
-                    const double cr = wr[k * step], ci = wi[k * step];
+                    const double xr = br[k * s], xi = bi[k * s];
+                    const double cr = twr[(k - 1) * s + m], ci = twi[(k - 1) * s + m];
                     ar[k] = xr * cr - xi * ci;
                     ai[k] = xr * ci + xi * cr;
                 }
@@ -101,22 +196,37 @@ void OddRadixPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
                     idx += q;
                     if (idx >= p)
                         idx -= p;
-                    const double c = g_trigCos[idx], s = g_trigSin[idx];
+                    const double c = g_trigCos[idx], sn = g_trigSin[idx];
                     cr += c * ar[k];
                     ci += c * ai[k];
-                    sr += s * ar[p - k];
-                    si += s * ai[p - k];
+                    sr += sn * ar[p - k];
+                    si += sn * ai[p - k];
                 }
                 // y_q = c - i s, y_(p-q) = c + i s
-                br[q * sofar] = cr + si;
-                bi[q * sofar] = ci - sr;
-                br[(p - q) * sofar] = cr - si;
-                bi[(p - q) * sofar] = ci + sr;
+                br[q * s] = cr + si;
+                bi[q * s] = ci - sr;
+                br[(p - q) * s] = cr - si;
+                bi[(p - q) * s] = ci + sr;
             }
             br[0] = y0r;
             bi[0] = y0i;
         }
     }
+}
+
+template <int P>
+void FirstPass(const FftPlan& plan, const double* xr, const double* xi, double* yr, double* yi)
+{
+    zeltmath::detail::FirstRadixPass<P>(xr, xi, yr, yi, plan.remain[1], plan.remain[1],
+                                        plan.groupBase.data());
+}
+
+template <int P>
+void LaterPass(const FftPlan& plan, int i, double* yr, double* yi)
+{
+    zeltmath::detail::FixedRadixPass<P>(yr, yi, plan.sofar[i], plan.remain[i],
+                                        plan.twRe.data() + plan.twOffset[i],
+                                        plan.twIm.data() + plan.twOffset[i]);
 }
 
 bool Overlaps(const double* a, const double* b, int n)
@@ -143,84 +253,57 @@ int FastFourier(int n, const double* xRe, const double* xIm, double* yRe, double
         return 0;
     }
 
-    // An in-place call: keep a copy of the input before the output is written.
+    // A missing input part stands for zeros; an input that shares storage with
+    // the output (an in-place call) is copied before the output is written.
     std::vector<double> copyRe, copyIm;
-    if (Overlaps(xRe, yRe, n) || Overlaps(xRe, yIm, n)) {
-        copyRe.assign(xRe, xRe + n);
+    if (!xRe || Overlaps(xRe, yRe, n) || Overlaps(xRe, yIm, n)) {
+        copyRe = xRe ? std::vector<double>(xRe, xRe + n) : std::vector<double>(n, 0.0);
         xRe = copyRe.data();
     }
-    if (Overlaps(xIm, yRe, n) || Overlaps(xIm, yIm, n)) {
-        copyIm.assign(xIm, xIm + n);
+    if (!xIm || Overlaps(xIm, yRe, n) || Overlaps(xIm, yIm, n)) {
+        copyIm = xIm ? std::vector<double>(xIm, xIm + n) : std::vector<double>(n, 0.0);
         xIm = copyIm.data();
     }
 
     if (n == 1) {
-        yRe[0] = xRe ? xRe[0] : 0.0;
-        yIm[0] = xIm ? xIm[0] : 0.0;
+        yRe[0] = xRe[0];
+        yIm[0] = xIm[0];
         return 1;
     }
 
-    // actual[1..nFact], sofar[1..nFact], remain[0..nFact]
-    const int nFact = f.count;
-    std::size_t actual[34], sofar[34], remain[34];
-    remain[0] = static_cast<std::size_t>(n);
-    for (int i = 1; i <= nFact; ++i) {
-        actual[i] = static_cast<std::size_t>(f.factor[i - 1]);
-        sofar[i] = i == 1 ? 1 : sofar[i - 1] * actual[i - 1];
-        remain[i] = remain[i - 1] / actual[i];
-    }
-    remain[nFact + 1] = 0;
+    FftPlan ownPlan;
+    FftPlan* plan = &g_plan;
+    if (n > kPlanCacheLimit)
+        plan = &ownPlan;
+    if (plan->n != n)
+        BuildPlan(n, f, pi, *plan);
 
-    // Reorder by mixed-radix digit reversal: position i, written with digit 1
-    // least significant, takes the input index sum of digit_j * remain[j].
-    {
-        std::size_t digit[34] = {};
-        std::size_t k = 0;
-        const std::size_t last = static_cast<std::size_t>(n) - 1;
-        for (std::size_t i = 0; i < last; ++i) {
-            yRe[i] = xRe ? xRe[k] : 0.0;
-            yIm[i] = xIm ? xIm[k] : 0.0;
-            k += remain[1];
-            int j = 1;
-            while (++digit[j] == actual[j] && j < nFact) {
-                digit[j] = 0;
-                k = k - remain[j - 1] + remain[j + 1];
-                ++j;
-            }
-        }
-        yRe[last] = xRe ? xRe[last] : 0.0;
-        yIm[last] = xIm ? xIm[last] : 0.0;
+    const FftPlan& pl = *plan;
+    switch (pl.actual[1]) {
+    case 2: FirstPass<2>(pl, xRe, xIm, yRe, yIm); break;
+    case 3: FirstPass<3>(pl, xRe, xIm, yRe, yIm); break;
+    case 4: FirstPass<4>(pl, xRe, xIm, yRe, yIm); break;
+    case 5: FirstPass<5>(pl, xRe, xIm, yRe, yIm); break;
+    case 8: FirstPass<8>(pl, xRe, xIm, yRe, yIm); break;
+    case 10: FirstPass<10>(pl, xRe, xIm, yRe, yIm); break;
+    default:
+        Reorder(pl, xRe, xIm, yRe, yIm);
+        OddRadixPass(static_cast<int>(pl.actual[1]), pi, yRe, yIm, 1, pl.remain[1],
+                     pl.twRe.data(), pl.twIm.data());
+        break;
     }
-
-    std::vector<double> ownRe, ownIm;
-    const double* wr;
-    const double* wi;
-    if (n <= kTwiddleCacheLimit) {
-        if (g_twiddleLength != n) {
-            g_twiddleLength = 0;
-            FillTwiddles(n, pi, g_twiddleRe, g_twiddleIm);
-            g_twiddleLength = n;
-        }
-        wr = g_twiddleRe.data();
-        wi = g_twiddleIm.data();
-    } else {
-        FillTwiddles(n, pi, ownRe, ownIm);
-        wr = ownRe.data();
-        wi = ownIm.data();
-    }
-
-    using namespace zeltmath::detail;
-    for (int i = 1; i <= nFact; ++i) {
-        const std::size_t s = sofar[i], g = remain[i];
-        switch (actual[i]) {
-        case 2: FixedRadixPass<2, Dft2>(yRe, yIm, s, g, wr, wi); break;
-        case 3: FixedRadixPass<3, Dft3>(yRe, yIm, s, g, wr, wi); break;
-        case 4: FixedRadixPass<4, Dft4>(yRe, yIm, s, g, wr, wi); break;
-        case 5: FixedRadixPass<5, Dft5>(yRe, yIm, s, g, wr, wi); break;
-        case 8: FixedRadixPass<8, Dft8>(yRe, yIm, s, g, wr, wi); break;
-        case 10: FixedRadixPass<10, Dft10>(yRe, yIm, s, g, wr, wi); break;
+    for (int i = 2; i <= pl.nFact; ++i) {
+        switch (pl.actual[i]) {
+        case 2: LaterPass<2>(pl, i, yRe, yIm); break;
+        case 3: LaterPass<3>(pl, i, yRe, yIm); break;
+        case 4: LaterPass<4>(pl, i, yRe, yIm); break;
+        case 5: LaterPass<5>(pl, i, yRe, yIm); break;
+        case 8: LaterPass<8>(pl, i, yRe, yIm); break;
+        case 10: LaterPass<10>(pl, i, yRe, yIm); break;
         default:
-            OddRadixPass(static_cast<int>(actual[i]), pi, yRe, yIm, s, g, wr, wi);
+            OddRadixPass(static_cast<int>(pl.actual[i]), pi, yRe, yIm, pl.sofar[i],
+                         pl.remain[i], pl.twRe.data() + pl.twOffset[i],
+                         pl.twIm.data() + pl.twOffset[i]);
             break;
         }
     }
