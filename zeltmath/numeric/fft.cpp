@@ -45,11 +45,6 @@ struct FftPlan {
 constexpr int kPlanCacheLimit = 1 << 20;
 FftPlan g_plan;
 
-bool IsDedicatedRadix(std::size_t p)
-{
-    return p == 2 || p == 3 || p == 4 || p == 5 || p == 8 || p == 10;
-}
-
 void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
 {
     plan.n = 0;
@@ -98,8 +93,7 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
     // significant, holds input index sum of digit_j * remain[j].  Group g of
     // the first pass is the position g * actual[1]; its digits 2 ... nFact are
     // those of g.
-    plan.groupBase.clear();
-    if (IsDedicatedRadix(plan.actual[1])) {
+    {
         const std::size_t groups = plan.remain[1];
         plan.groupBase.resize(groups);
         std::size_t digit[kMaxFactors + 2] = {};
@@ -120,96 +114,228 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
     plan.n = n;
 }
 
-// The reordering on its own, for a first pass of the general kernel: position
-// i takes input index k, advanced like a mixed-radix counter.
-void Reorder(const FftPlan& plan, const double* xr, const double* xi, double* yr, double* yi)
-{
-    std::size_t digit[kMaxFactors + 2] = {};
-    std::size_t k = 0;
-    const std::size_t last = static_cast<std::size_t>(plan.n) - 1;
-    for (std::size_t i = 0; i < last; ++i) {
-        yr[i] = xr[k];
-        yi[i] = xi[k];
-        k += plan.remain[1];
-        int j = 1;
-        while (++digit[j] == plan.actual[j] && j < plan.nFact) {
-            digit[j] = 0;
-            k = k - plan.remain[j - 1] + plan.remain[j + 1];
-            ++j;
-        }
-    }
-    yr[last] = xr[last];
-    yi[last] = xi[last];
-}
+// The general kernel for an odd factor p evaluates each p-point DFT directly,
+// pairing the inputs k and p - k so that every cosine and sine serves two
+// outputs:  y_q = a_0 + sum_k cos(2 pi k q / p) (a_k + a_(p-k))
+//                     -/+ i sum_k sin(2 pi k q / p) (a_k - a_(p-k)),
+// y_q taking the minus and y_(p-q) the plus sign, k, q = 1 ... (p-1)/2.
+//
+// Factors up to kSmallOdd keep the products k q reduced modulo p in a table
+// of (p-1)/2 rows by (p-1)/2 columns, and run two butterflies at once; larger
+// factors step through the table of cos(2 pi j / p), j = 0 ... p-1.
+constexpr int kSmallOdd = 61;
 
-// A pass of the general kernel for an odd factor p: each butterfly evaluates
-// the p-point DFT directly, pairing the inputs k and p - k so that every
-// cosine and sine serves two outputs.
-void OddRadixPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
-                  std::size_t groups, const double* twr, const double* twi)
+void FillOddTable(int p, double pi)
 {
     const int half = (p - 1) / 2;
-    for (int j = 0; j < p; ++j) {
-        const double a = 2.0 * pi * j / p;
-        g_trigCos[j] = std::cos(a);
-        g_trigSin[j] = std::sin(a);
+    if (p <= kSmallOdd) {
+        for (int q = 1; q <= half; ++q)
+            for (int k = 1; k <= half; ++k) {
+                const double a = 2.0 * pi * ((k * q) % p) / p;
+                g_trigCos[(q - 1) * half + k - 1] = std::cos(a);
+                g_trigSin[(q - 1) * half + k - 1] = std::sin(a);
+            }
+    } else {
+        for (int j = 0; j < p; ++j) {
+            const double a = 2.0 * pi * j / p;
+            g_trigCos[j] = std::cos(a);
+            g_trigSin[j] = std::sin(a);
+        }
     }
+}
+
+// Turns a[1 .. p-1] into sums at k and differences at p - k; returns y_0.
+template <class T>
+inline void OddSumsAndDifferences(int p, T* ar, T* ai, T& y0r, T& y0i)
+{
+    const int half = (p - 1) / 2;
+    y0r = ar[0];
+    y0i = ai[0];
+    for (int k = 1; k <= half; ++k) {
+        const T sr = ar[k] + ar[p - k], si = ai[k] + ai[p - k];
+        const T dr = ar[k] - ar[p - k], di = ai[k] - ai[p - k];
+        ar[k] = sr;
+        ai[k] = si;
+        ar[p - k] = dr;
+        ai[p - k] = di;
+        y0r += sr;
+        y0i += si;
+    }
+}
+
+// One (T = double) or two (T = FftV2) butterflies of a small odd factor on
+// a[0 .. p-1]; store(q, re, im) receives the outputs.
+template <class T, class Store>
+inline void OddButterflySmall(int p, T* ar, T* ai, Store store)
+{
+    const int half = (p - 1) / 2;
+    T y0r, y0i;
+    OddSumsAndDifferences(p, ar, ai, y0r, y0i);
+    for (int q = 1; q <= half; ++q) {
+        const double* ct = g_trigCos + (q - 1) * half;
+        const double* st = g_trigSin + (q - 1) * half;
+        T cr = ar[0], ci = ai[0], sr = T{}, si = T{};
+        for (int k = 1; k <= half; ++k) {
+            cr += ct[k - 1] * ar[k];
+            ci += ct[k - 1] * ai[k];
+            sr += st[k - 1] * ar[p - k];
+            si += st[k - 1] * ai[p - k];
+        }
+        store(q, cr + si, ci - sr);
+        store(p - q, cr - si, ci + sr);
+    }
+    store(0, y0r, y0i);
+}
+
+template <class Store>
+inline void OddButterflyLarge(int p, double* ar, double* ai, Store store)
+{
+    const int half = (p - 1) / 2;
+    double y0r, y0i;
+    OddSumsAndDifferences(p, ar, ai, y0r, y0i);
+    for (int q = 1; q <= half; ++q) {
+        double cr = ar[0], ci = ai[0], sr = 0.0, si = 0.0;
+        int idx = 0;
+        for (int k = 1; k <= half; ++k) {
+            idx += q;
+            if (idx >= p)
+                idx -= p;
+            const double c = g_trigCos[idx], sn = g_trigSin[idx];
+            cr += c * ar[k];
+            ci += c * ai[k];
+            sr += sn * ar[p - k];
+            si += sn * ai[p - k];
+        }
+        store(q, cr + si, ci - sr);
+        store(p - q, cr - si, ci + sr);
+    }
+    store(0, y0r, y0i);
+}
+
+using zeltmath::detail::FftV2;
+using zeltmath::detail::FftLoad2;
+using zeltmath::detail::FftStore2;
+
+// The first pass of the general kernel, fused with the reordering: group g
+// takes the inputs base[g] + k * stride and writes positions g * p + q.
+void OddFirstPass(int p, double pi, const double* xr, const double* xi, double* yr, double* yi,
+                  std::size_t groups, std::size_t stride, const std::size_t* base)
+{
+    FillOddTable(p, pi);
+    const std::size_t P = static_cast<std::size_t>(p);
+    std::size_t g = 0;
+    if (p <= kSmallOdd) {
+        FftV2 ar[kSmallOdd], ai[kSmallOdd];
+        for (; g + 1 < groups; g += 2) {
+            for (std::size_t k = 0; k < P; ++k) {
+                ar[k] = FftV2{xr[base[g] + k * stride], xr[base[g + 1] + k * stride]};
+                ai[k] = FftV2{xi[base[g] + k * stride], xi[base[g + 1] + k * stride]};
+            }
+            double* o0r = yr + g * P;
+            double* o0i = yi + g * P;
+            OddButterflySmall(p, ar, ai, [&](int q, FftV2 re, FftV2 im) {
+                o0r[q] = re[0];
+                o0i[q] = im[0];
+                o0r[P + q] = re[1];
+                o0i[P + q] = im[1];
+            });
+        }
+        double sr[kSmallOdd], si[kSmallOdd];
+        for (; g < groups; ++g) {
+            for (std::size_t k = 0; k < P; ++k) {
+                sr[k] = xr[base[g] + k * stride];
+                si[k] = xi[base[g] + k * stride];
+            }
+            double* o0r = yr + g * P;
+            double* o0i = yi + g * P;
+            OddButterflySmall(p, sr, si, [&](int q, double re, double im) {
+                o0r[q] = re;
+                o0i[q] = im;
+            });
+        }
+        return;
+    }
+    for (; g < groups; ++g) {
+        for (std::size_t k = 0; k < P; ++k) {
+            g_workRe[k] = xr[base[g] + k * stride];
+            g_workIm[k] = xi[base[g] + k * stride];
+        }
+        double* o0r = yr + g * P;
+        double* o0i = yi + g * P;
+        OddButterflyLarge(p, g_workRe, g_workIm, [&](int q, double re, double im) {
+            o0r[q] = re;
+            o0i[q] = im;
+        });
+    }
+}
+
+// A later pass of the general kernel (sofar >= 2), on the values in yr, yi.
+void OddLaterPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
+                  std::size_t groups, const double* twr, const double* twi)
+{
+    FillOddTable(p, pi);
     const std::size_t s = sofar;
-    const std::size_t span = s * static_cast<std::size_t>(p);
-    double* ar = g_workRe;
-    double* ai = g_workIm;
+    const std::size_t P = static_cast<std::size_t>(p);
+    const bool small = p <= kSmallOdd;
     for (std::size_t g = 0; g < groups; ++g) {
-        for (std::size_t m = 0; m < s; ++m) {
-            double* br = yr + g * span + m;
-            double* bi = yi + g * span + m;
-            ar[0] = br[0];
-            ai[0] = bi[0];
-            if (m == 0) {
-                for (int k = 1; k < p; ++k) {
-                    ar[k] = br[k * s];
-                    ai[k] = bi[k * s];
-                }
-            } else {
-                for (int k = 1; k < p; ++k) {
-                    const double xr = br[k * s], xi = bi[k * s];
-                    const double cr = twr[(k - 1) * s + m], ci = twi[(k - 1) * s + m];
+        double* br = yr + g * s * P;
+        double* bi = yi + g * s * P;
+        std::size_t m = 0;
+        // m = 0: every twiddle factor is 1
+        {
+            double* ar = g_workRe;
+            double* ai = g_workIm;
+            for (std::size_t k = 0; k < P; ++k) {
+                ar[k] = br[k * s];
+                ai[k] = bi[k * s];
+            }
+            auto store = [&](int q, double re, double im) {
+                br[q * s] = re;
+                bi[q * s] = im;
+            };
+            if (small)
+                OddButterflySmall(p, ar, ai, store);
+            else
+                OddButterflyLarge(p, ar, ai, store);
+            m = 1;
+        }
+        if (small) {
+            FftV2 ar[kSmallOdd], ai[kSmallOdd];
+            for (; m + 1 < s; m += 2) {
+                ar[0] = FftLoad2(br + m);
+                ai[0] = FftLoad2(bi + m);
+                for (std::size_t k = 1; k < P; ++k) {
+                    const FftV2 xr = FftLoad2(br + k * s + m), xi = FftLoad2(bi + k * s + m);
+                    const FftV2 cr = FftLoad2(twr + (k - 1) * s + m);
+                    const FftV2 ci = FftLoad2(twi + (k - 1) * s + m);
                     ar[k] = xr * cr - xi * ci;
                     ai[k] = xr * ci + xi * cr;
                 }
+                OddButterflySmall(p, ar, ai, [&](int q, FftV2 re, FftV2 im) {
+                    FftStore2(br + q * s + m, re);
+                    FftStore2(bi + q * s + m, im);
+                });
             }
-            // sums at k, differences at p - k
-            double y0r = ar[0], y0i = ai[0];
-            for (int k = 1; k <= half; ++k) {
-                const double sr = ar[k] + ar[p - k], si = ai[k] + ai[p - k];
-                const double dr = ar[k] - ar[p - k], di = ai[k] - ai[p - k];
-                ar[k] = sr;
-                ai[k] = si;
-                ar[p - k] = dr;
-                ai[p - k] = di;
-                y0r += sr;
-                y0i += si;
+        }
+        for (; m < s; ++m) {
+            double* ar = g_workRe;
+            double* ai = g_workIm;
+            ar[0] = br[m];
+            ai[0] = bi[m];
+            for (std::size_t k = 1; k < P; ++k) {
+                const double xr = br[k * s + m], xi = bi[k * s + m];
+                const double cr = twr[(k - 1) * s + m], ci = twi[(k - 1) * s + m];
+                ar[k] = xr * cr - xi * ci;
+                ai[k] = xr * ci + xi * cr;
             }
-            for (int q = 1; q <= half; ++q) {
-                double cr = ar[0], ci = ai[0], sr = 0.0, si = 0.0;
-                int idx = 0;
-                for (int k = 1; k <= half; ++k) {
-                    idx += q;
-                    if (idx >= p)
-                        idx -= p;
-                    const double c = g_trigCos[idx], sn = g_trigSin[idx];
-                    cr += c * ar[k];
-                    ci += c * ai[k];
-                    sr += sn * ar[p - k];
-                    si += sn * ai[p - k];
-                }
-                // y_q = c - i s, y_(p-q) = c + i s
-                br[q * s] = cr + si;
-                bi[q * s] = ci - sr;
-                br[(p - q) * s] = cr - si;
-                bi[(p - q) * s] = ci + sr;
-            }
-            br[0] = y0r;
-            bi[0] = y0i;
+            auto store = [&](int q, double re, double im) {
+                br[q * s + m] = re;
+                bi[q * s + m] = im;
+            };
+            if (small)
+                OddButterflySmall(p, ar, ai, store);
+            else
+                OddButterflyLarge(p, ar, ai, store);
         }
     }
 }
@@ -287,9 +413,8 @@ int FastFourier(int n, const double* xRe, const double* xIm, double* yRe, double
     case 8: FirstPass<8>(pl, xRe, xIm, yRe, yIm); break;
     case 10: FirstPass<10>(pl, xRe, xIm, yRe, yIm); break;
     default:
-        Reorder(pl, xRe, xIm, yRe, yIm);
-        OddRadixPass(static_cast<int>(pl.actual[1]), pi, yRe, yIm, 1, pl.remain[1],
-                     pl.twRe.data(), pl.twIm.data());
+        OddFirstPass(static_cast<int>(pl.actual[1]), pi, xRe, xIm, yRe, yIm, pl.remain[1],
+                     pl.remain[1], pl.groupBase.data());
         break;
     }
     for (int i = 2; i <= pl.nFact; ++i) {
@@ -301,7 +426,7 @@ int FastFourier(int n, const double* xRe, const double* xIm, double* yRe, double
         case 8: LaterPass<8>(pl, i, yRe, yIm); break;
         case 10: LaterPass<10>(pl, i, yRe, yIm); break;
         default:
-            OddRadixPass(static_cast<int>(pl.actual[i]), pi, yRe, yIm, pl.sofar[i],
+            OddLaterPass(static_cast<int>(pl.actual[i]), pi, yRe, yIm, pl.sofar[i],
                          pl.remain[i], pl.twRe.data() + pl.twOffset[i],
                          pl.twIm.data() + pl.twOffset[i]);
             break;
