@@ -18,8 +18,6 @@ dcomplex Out(Cx z)
 
 } // namespace
 
-dcomplex::~dcomplex() = default;
-
 dcomplex dcomplex::Cadd(dcomplex a, dcomplex b) const
 {
     return Out(zeltmath::detail::CxAdd(In(a), In(b)));

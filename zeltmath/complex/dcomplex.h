@@ -23,7 +23,7 @@ public:
         im = z.im;
         return *this;
     }
-    virtual ~dcomplex();
+    virtual ~dcomplex() {}
 
     dcomplex Cadd(dcomplex a, dcomplex b) const;
     dcomplex Csub(dcomplex a, dcomplex b) const;

@@ -31,6 +31,25 @@ constexpr double kRealRootBound = 1e-8;
 const double kOverflowBound = std::sqrt(DBL_MAX) / 10000.0;
 const double kOverflowExponent = std::log10(kOverflowBound) - 4.0;
 
+// 0.999 * 10^(kOverflowExponent / n) for the degrees n = 1 ... 99, filled
+// once at load time: no iterate below it can be pulled back.
+struct QuickBounds {
+    double bound[100];
+    QuickBounds()
+    {
+        bound[0] = 0.0;
+        for (int n = 1; n < 100; ++n)
+            bound[n] = 0.999 * std::pow(10.0, kOverflowExponent / n);
+    }
+};
+const QuickBounds kQuickBounds;
+
+inline double QuickOverflowBound(int nred)
+{
+    const int n = nred < 0 ? -nred : nred;
+    return n > 0 && n < 100 ? kQuickBounds.bound[n] : 0.0;
+}
+
 inline Cx C(const dcomplex& z)
 {
     return {z.re, z.im};
@@ -90,10 +109,32 @@ void RootOfParabola(CZELTMuller& s)
     const Cx sq = CxSqrt(discr);
     const Cx n1 = CxSub(b2, sq);
     const Cx n2 = CxAdd(b2, sq);
-    const double n1abs = CxAbs(n1), n2abs = CxAbs(n2);
-    if (n1abs > n2abs && n1abs > kMachEps)
+    // The larger denominator, if it is above machine epsilon.  Squared moduli
+    // decide clear cases without divisions and square roots; close calls go
+    // to the moduli themselves, so the choice is always that of the moduli.
+    int pick = -1;  // 1: n1, 2: n2, 0: neither, -1: undecided
+    const double a = n1.re * n1.re + n1.im * n1.im;
+    const double b = n2.re * n2.re + n2.im * n2.im;
+    constexpr double kMargin = 1.0 + 1e-9;
+    constexpr double kEpsSq = kMachEps * kMachEps * kMargin;
+    if (a > 1e-280 && b > 1e-280 && a < 1e280 && b < 1e280) {
+        if (a > b * kMargin && a > kEpsSq)
+            pick = 1;
+        else if (b > a * kMargin && b > kEpsSq)
+            pick = 2;
+    }
+    if (pick < 0) {
+        const double n1abs = CxAbs(n1), n2abs = CxAbs(n2);
+        if (n1abs > n2abs && n1abs > kMachEps)
+            pick = 1;
+        else if (n2abs > kMachEps)
+            pick = 2;
+        else
+            pick = 0;
+    }
+    if (pick == 1)
         Set(s.q2, CxDiv(CxRMul(-2.0, c2), n1));
-    else if (n2abs > kMachEps)
+    else if (pick == 2)
         Set(s.q2, CxDiv(CxRMul(-2.0, c2), n2));
     else
         Set(s.q2, Turn(s.iter));
@@ -123,10 +164,14 @@ inline void HalveStep(CZELTMuller& s)
 
 void SuppressOverflow(CZELTMuller& s, int nred)
 {
+    // |x2| below 10^(kOverflowExponent / |nred|) cannot pass the test; the
+    // logarithm is taken only for iterates near or above that bound.
+    const double quickBound = QuickOverflowBound(nred);
     int kiter = 0;
     for (;;) {
         const double help = CxAbs(C(s.x2));
-        if (!(help > 1.0 && std::fabs(nred * std::log10(help)) > kOverflowExponent))
+        if (!(help > 1.0 && help > quickBound &&
+              std::fabs(nred * std::log10(help)) > kOverflowExponent))
             break;
         ++kiter;
         if (kiter >= kHalvingMax)
@@ -247,9 +292,16 @@ dcomplex Muller(CZELTMuller& s, const dcomplex* pred, int n)
             f1absq = f2absq;
             ComputeFunction(s, pred, n, f1absq, &f2absq, epsilon);
             CheckXValue(s, &xb, &f2absqb, &rootd, f1absq, f2absq, epsilon, &noise);
-            const double xbabs = CxAbs(C(xb));
-            if (std::fabs((xbabs - CxAbs(C(s.x2))) / xbabs) < kNoiseStart)
+            // no progress when |x2| stays within 1e2 machine epsilon of |xb|
+            // (which includes the step that has just made x2 the best point)
+            if (xb.re == s.x2.re && xb.im == s.x2.im && (xb.re != 0.0 || xb.im != 0.0) &&
+                std::fabs(xb.re) < 1e300 && std::fabs(xb.im) < 1e300) {
                 ++noise;
+            } else {
+                const double xbabs = CxAbs(C(xb));
+                if (std::fabs((xbabs - CxAbs(C(s.x2))) / xbabs) < kNoiseStart)
+                    ++noise;
+            }
         } while (s.iter <= kIterMax && rootd == 0 && noise <= kNoiseMax);
         ++seconditer;
         RootCheck(s, pred, n, f2absqb, &seconditer, &rootd, &noise, xb);
@@ -381,13 +433,26 @@ int CZELTMuller::StepMuller(int n, double* coef, int& nRoots, double* roots)
     nRoots = 0;
     if (!coef || !roots)
         return 1;
-    const std::size_t size = n < 20 ? 20 : static_cast<std::size_t>(n) + 1;
-    std::vector<dcomplex> p(size), pred(size), root(size);
+    // Three work arrays of 20 values (coefficients, deflated copy, roots); a
+    // higher degree gets arrays of its size.
+    constexpr int kFixed = 20;
+    dcomplex fixed[3 * kFixed];
+    std::vector<dcomplex> grown;
+    dcomplex* work = fixed;
+    std::size_t size = kFixed;
+    if (n >= kFixed) {
+        size = static_cast<std::size_t>(n) + 1;
+        grown.resize(3 * size);
+        work = grown.data();
+    }
+    dcomplex* p = work;
+    dcomplex* pred = work + size;
+    dcomplex* root = work + 2 * size;
     for (int i = 0; i <= n; ++i)
         p[i] = dcomplex(coef[i], 0.0);
     CZELTMuller solver;
     double maxerr = 0.0;
-    if (solver.null(p.data(), pred.data(), &n, root.data(), &maxerr, 0) != 0)
+    if (solver.null(p, pred, &n, root, &maxerr, 0) != 0)
         return 1;
     for (int i = 0; i < n; ++i) {
         if (std::fabs(root[i].im) < kRealRootBound)
