@@ -125,6 +125,11 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
 // factors step through the table of cos(2 pi j / p), j = 0 ... p-1.
 constexpr int kSmallOdd = 61;
 
+// For the larger factors the cosines and sines are also kept side by side,
+// (cos, sin) of j at 2j, 2j + 1, so one cache line serves both.
+std::vector<double> g_trigPairs;
+
+
 void FillOddTable(int p, double pi)
 {
     const int half = (p - 1) / 2;
@@ -136,10 +141,13 @@ void FillOddTable(int p, double pi)
                 g_trigSin[(q - 1) * half + k - 1] = std::sin(a);
             }
     } else {
+        g_trigPairs.resize(2 * static_cast<std::size_t>(p));
         for (int j = 0; j < p; ++j) {
             const double a = 2.0 * pi * j / p;
             g_trigCos[j] = std::cos(a);
             g_trigSin[j] = std::sin(a);
+            g_trigPairs[2 * j] = g_trigCos[j];
+            g_trigPairs[2 * j + 1] = g_trigSin[j];
         }
     }
 }
@@ -193,14 +201,42 @@ inline void OddButterflyLarge(int p, double* ar, double* ai, Store store)
     const int half = (p - 1) / 2;
     double y0r, y0i;
     OddSumsAndDifferences(p, ar, ai, y0r, y0i);
-    for (int q = 1; q <= half; ++q) {
+    const double* cs = g_trigPairs.data();
+    // two outputs q and q + 1 per sweep over the inputs
+    int q = 1;
+    for (; q + 1 <= half; q += 2) {
+        double cr1 = ar[0], ci1 = ai[0], sr1 = 0.0, si1 = 0.0;
+        double cr2 = ar[0], ci2 = ai[0], sr2 = 0.0, si2 = 0.0;
+        int idx1 = 0, idx2 = 0;
+        for (int k = 1; k <= half; ++k) {
+            idx1 += q;
+            idx1 = idx1 >= p ? idx1 - p : idx1;
+            idx2 += q + 1;
+            idx2 = idx2 >= p ? idx2 - p : idx2;
+            const double c1 = cs[2 * idx1], s1 = cs[2 * idx1 + 1];
+            const double c2 = cs[2 * idx2], s2 = cs[2 * idx2 + 1];
+            const double a = ar[k], b = ai[k], d = ar[p - k], e = ai[p - k];
+            cr1 += c1 * a;
+            ci1 += c1 * b;
+            sr1 += s1 * d;
+            si1 += s1 * e;
+            cr2 += c2 * a;
+            ci2 += c2 * b;
+            sr2 += s2 * d;
+            si2 += s2 * e;
+        }
+        store(q, cr1 + si1, ci1 - sr1);
+        store(p - q, cr1 - si1, ci1 + sr1);
+        store(q + 1, cr2 + si2, ci2 - sr2);
+        store(p - q - 1, cr2 - si2, ci2 + sr2);
+    }
+    for (; q <= half; ++q) {
         double cr = ar[0], ci = ai[0], sr = 0.0, si = 0.0;
         int idx = 0;
         for (int k = 1; k <= half; ++k) {
             idx += q;
-            if (idx >= p)
-                idx -= p;
-            const double c = g_trigCos[idx], sn = g_trigSin[idx];
+            idx = idx >= p ? idx - p : idx;
+            const double c = cs[2 * idx], sn = cs[2 * idx + 1];
             cr += c * ar[k];
             ci += c * ai[k];
             sr += sn * ar[p - k];
