@@ -75,9 +75,11 @@ TEST(FastFourier, MatchesFftwForLargePrimeFactors)
 {
     // 2 * 6151 and 6173: the largest primes the general kernel takes;
     // 4096 * 3 * 5 * 7: many passes; 3 * 5 * 7 * 11 * 13: several odd kernels;
-    // 2 * 8 * 8 * 8: the 8 * 2 -> 4 * 4 rewrite; 10^4: radix 10 only.
+    // 1024: the 8 * 2 -> 4 * 4 rewrite; 10^4: radix 10 only; 67 * 71 and
+    // 127 * 3 * 8: a large odd factor after the first pass and before others;
+    // 59 * 61 * 2: the largest table-driven odd factors.
     for (int n : {2 * 6151, 6173, 4096 * 3 * 5 * 7, 3 * 5 * 7 * 11 * 13, 1024, 10000,
-                  7 * 7 * 7 * 7, 6151 * 3})
+                  7 * 7 * 7 * 7, 6151 * 3, 67 * 71, 127 * 3 * 8, 59 * 61 * 2})
         EXPECT_LT(ErrorAgainstFftw(n, 7u), 1e-12) << "n = " << n;
 }
 

@@ -125,6 +125,11 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
 // factors step through the table of cos(2 pi j / p), j = 0 ... p-1.
 constexpr int kSmallOdd = 61;
 
+using zeltmath::detail::FftV2;
+using zeltmath::detail::FftLoad2;
+using zeltmath::detail::FftStore2;
+
+
 // For the larger factors the cosines and sines are also kept side by side,
 // (cos, sin) of j at 2j, 2j + 1, so one cache line serves both.
 std::vector<double> g_trigPairs;
@@ -202,8 +207,42 @@ inline void OddButterflyLarge(int p, double* ar, double* ai, Store store)
     double y0r, y0i;
     OddSumsAndDifferences(p, ar, ai, y0r, y0i);
     const double* cs = g_trigPairs.data();
-    // two outputs q and q + 1 per sweep over the inputs
+    // four outputs q ... q + 3 per sweep over the inputs, real and imaginary
+    // parts side by side in vectors of two
     int q = 1;
+    for (; q + 3 <= half; q += 4) {
+        const FftV2 a0 = FftV2{ar[0], ai[0]};
+        FftV2 c0 = a0, c1 = a0, c2 = a0, c3 = a0;
+        FftV2 s0 = FftV2{0.0, 0.0}, s1 = s0, s2 = s0, s3 = s0;
+        int i0 = 0, i1 = 0, i2 = 0, i3 = 0;
+        for (int k = 1; k <= half; ++k) {
+            i0 += q;
+            i0 = i0 >= p ? i0 - p : i0;
+            i1 += q + 1;
+            i1 = i1 >= p ? i1 - p : i1;
+            i2 += q + 2;
+            i2 = i2 >= p ? i2 - p : i2;
+            i3 += q + 3;
+            i3 = i3 >= p ? i3 - p : i3;
+            const FftV2 sum = FftV2{ar[k], ai[k]};
+            const FftV2 dif = FftV2{ar[p - k], ai[p - k]};
+            c0 += cs[2 * i0] * sum;
+            s0 += cs[2 * i0 + 1] * dif;
+            c1 += cs[2 * i1] * sum;
+            s1 += cs[2 * i1 + 1] * dif;
+            c2 += cs[2 * i2] * sum;
+            s2 += cs[2 * i2 + 1] * dif;
+            c3 += cs[2 * i3] * sum;
+            s3 += cs[2 * i3 + 1] * dif;
+        }
+        const FftV2 cc[4] = {c0, c1, c2, c3};
+        const FftV2 ss[4] = {s0, s1, s2, s3};
+        for (int t = 0; t < 4; ++t) {
+            // y_q = c - i s, y_(p-q) = c + i s
+            store(q + t, cc[t][0] + ss[t][1], cc[t][1] - ss[t][0]);
+            store(p - q - t, cc[t][0] - ss[t][1], cc[t][1] + ss[t][0]);
+        }
+    }
     for (; q + 1 <= half; q += 2) {
         double cr1 = ar[0], ci1 = ai[0], sr1 = 0.0, si1 = 0.0;
         double cr2 = ar[0], ci2 = ai[0], sr2 = 0.0, si2 = 0.0;
@@ -247,10 +286,6 @@ inline void OddButterflyLarge(int p, double* ar, double* ai, Store store)
     }
     store(0, y0r, y0i);
 }
-
-using zeltmath::detail::FftV2;
-using zeltmath::detail::FftLoad2;
-using zeltmath::detail::FftStore2;
 
 // The first pass of the general kernel, fused with the reordering: group g
 // takes the inputs base[g] + k * stride and writes positions g * p + q.
