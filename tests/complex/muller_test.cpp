@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -361,6 +362,42 @@ TEST(MullerSteps, HornerDeflationAndQuadratic)
     EXPECT_NEAR(r.re, (std::sqrt(5.0) - 1) / 2, 1e-15);
     EXPECT_EQ(r.im, 0.0);  // a real polynomial's tiny imaginary part is dropped
     EXPECT_LT(err, 1e-15);
+}
+
+} // namespace
+
+namespace {
+
+TEST(MullerNull, ExtremeCoefficientsEndWithoutFailure)
+{
+    // Huge, tiny and non-finite coefficients: the iteration is bounded by its
+    // evaluation and halving limits, so every call returns.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<std::vector<double>> polys = {
+        {1e300, -1e-300, 1e300, 1.0},
+        {1e-300, 1e-300, 1e-300, 1e-300, 1e-300},
+        {1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1e-200},
+        {1.0, 2.0, nan, 4.0},
+        {1.0, inf, 3.0, 4.0, 5.0},
+        {0.0, 0.0, 0.0, 1.0, 1e250},
+        {-1e200, 1e-200, 1e200, -1e-200, 1e100, 1.0},
+    };
+    for (const std::vector<double>& coef : polys) {
+        std::vector<dcomplex> p(coef.size()), pred(coef.size()), root(coef.size());
+        for (size_t i = 0; i < coef.size(); ++i)
+            p[i] = dcomplex(coef[i], 0);
+        int n = static_cast<int>(coef.size()) - 1;
+        double maxerr = 0;
+        CZELTMuller m;
+        EXPECT_EQ(m.null(p.data(), pred.data(), &n, root.data(), &maxerr, 0), 0);
+        std::vector<double> co(coef), out(coef.size());
+        int nRoots = -1;
+        EXPECT_EQ(CZELTMuller::StepMuller(static_cast<int>(coef.size()) - 1, co.data(), nRoots,
+                                          out.data()), 0);
+        EXPECT_GE(nRoots, 0);
+        EXPECT_LE(nRoots, static_cast<int>(coef.size()) - 1);
+    }
 }
 
 } // namespace
