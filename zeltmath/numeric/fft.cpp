@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <new>
 #include <vector>
 
 using zeltmath::detail::FftFactors;
@@ -21,6 +22,9 @@ double g_trigCos[kMaxPrimeFactor];
 double g_trigSin[kMaxPrimeFactor];
 double g_workRe[kMaxPrimeFactor];
 double g_workIm[kMaxPrimeFactor];
+// For factors above kSmallOdd the cosines and sines sit side by side,
+// (cos, sin) of 2 pi j / p at 2j and 2j + 1, so one cache line serves both.
+double g_trigPairs[2 * kMaxPrimeFactor];
 
 constexpr int kMaxFactors = 32;
 
@@ -122,18 +126,13 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
 //
 // Factors up to kSmallOdd keep the products k q reduced modulo p in a table
 // of (p-1)/2 rows by (p-1)/2 columns, and run two butterflies at once; larger
-// factors step through the table of cos(2 pi j / p), j = 0 ... p-1.
+// factors step through the table of cos and sin(2 pi j / p), j = 0 ... p-1,
+// computing four outputs per sweep.
 constexpr int kSmallOdd = 61;
 
 using zeltmath::detail::FftV2;
 using zeltmath::detail::FftLoad2;
 using zeltmath::detail::FftStore2;
-
-
-// For the larger factors the cosines and sines are also kept side by side,
-// (cos, sin) of j at 2j, 2j + 1, so one cache line serves both.
-std::vector<double> g_trigPairs;
-
 
 void FillOddTable(int p, double pi)
 {
@@ -146,13 +145,10 @@ void FillOddTable(int p, double pi)
                 g_trigSin[(q - 1) * half + k - 1] = std::sin(a);
             }
     } else {
-        g_trigPairs.resize(2 * static_cast<std::size_t>(p));
         for (int j = 0; j < p; ++j) {
             const double a = 2.0 * pi * j / p;
-            g_trigCos[j] = std::cos(a);
-            g_trigSin[j] = std::sin(a);
-            g_trigPairs[2 * j] = g_trigCos[j];
-            g_trigPairs[2 * j + 1] = g_trigSin[j];
+            g_trigPairs[2 * j] = std::cos(a);
+            g_trigPairs[2 * j + 1] = std::sin(a);
         }
     }
 }
@@ -206,7 +202,7 @@ inline void OddButterflyLarge(int p, double* ar, double* ai, Store store)
     const int half = (p - 1) / 2;
     double y0r, y0i;
     OddSumsAndDifferences(p, ar, ai, y0r, y0i);
-    const double* cs = g_trigPairs.data();
+    const double* cs = g_trigPairs;
     // four outputs q ... q + 3 per sweep over the inputs, real and imaginary
     // parts side by side in vectors of two
     int q = 1;
@@ -436,10 +432,28 @@ bool Overlaps(const double* a, const double* b, int n)
 
 } // namespace
 
+namespace {
+
+int Transform(int n, const double* xRe, const double* xIm, double* yRe, double* yIm);
+
+} // namespace
+
 int FastFourier(int n, const double* xRe, const double* xIm, double* yRe, double* yIm)
 {
     if (n < 1 || !yRe || !yIm)
         return 0;
+    // Every allocation happens before the output is written.
+    try {
+        return Transform(n, xRe, xIm, yRe, yIm);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+namespace {
+
+int Transform(int n, const double* xRe, const double* xIm, double* yRe, double* yIm)
+{
     const double pi = 4.0 * std::atan(1.0);
 
     const FftFactors f = zeltmath::detail::FactorFftLength(n);
@@ -505,3 +519,5 @@ int FastFourier(int n, const double* xRe, const double* xIm, double* yRe, double
     }
     return 1;
 }
+
+} // namespace

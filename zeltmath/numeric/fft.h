@@ -22,8 +22,9 @@
 //     "Please modify the value of maxPrimeFactor in FastFourier"
 // on standard output and leaves the outputs unwritten.
 //
-// A length below 1 and null output pointers are rejected with the result 0,
-// without output and without writing anything.
+// A length below 1, null output pointers and a length whose work tables
+// cannot be allocated are rejected with the result 0, without printing and
+// without writing the output.
 //
 // The function keeps process-wide work arrays (and the twiddle factors of the
 // most recent length, so that repeated transforms of one length do not
