@@ -39,9 +39,10 @@ struct FftPlan {
     std::size_t actual[kMaxFactors + 2] = {};
     std::size_t sofar[kMaxFactors + 2] = {};
     std::size_t remain[kMaxFactors + 2] = {};
-    // pass i uses twRe/twIm[twOffset[i] + (k - 1) * sofar[i] + m]
+    // the twiddle factors of pass i start at tw[twOffset[i]], laid out as
+    // FixedRadixPass expects
     std::size_t twOffset[kMaxFactors + 2] = {};
-    std::vector<double> twRe, twIm;
+    std::vector<double> tw;
     // input offset of every group of the first pass
     std::vector<std::size_t> groupBase;
 };
@@ -78,19 +79,21 @@ void BuildPlan(int n, const FftFactors& f, double pi, FftPlan& plan)
     std::size_t total = 0;
     for (int i = 1; i <= f.count; ++i) {
         plan.twOffset[i] = total;
-        total += (plan.actual[i] - 1) * plan.sofar[i];
+        const std::size_t pairs = plan.sofar[i] / 2;  // pairs of m = 1 ... sofar-1
+        total += pairs * (plan.actual[i] - 1) * 4;
     }
-    plan.twRe.assign(total, 0.0);
-    plan.twIm.assign(total, 0.0);
+    plan.tw.assign(total, 0.0);
     for (int i = 1; i <= f.count; ++i) {
-        const std::size_t s = plan.sofar[i], g = plan.remain[i];
-        double* tr = plan.twRe.data() + plan.twOffset[i];
-        double* ti = plan.twIm.data() + plan.twOffset[i];
-        for (std::size_t k = 1; k < plan.actual[i]; ++k)
-            for (std::size_t m = 0; m < s; ++m) {
-                tr[(k - 1) * s + m] = wr[k * m * g];
-                ti[(k - 1) * s + m] = wi[k * m * g];
+        const std::size_t s = plan.sofar[i], g = plan.remain[i], p = plan.actual[i];
+        double* t = plan.tw.data() + plan.twOffset[i];
+        for (std::size_t m = 1; m < s; ++m) {
+            const std::size_t j = (m - 1) / 2, lane = (m - 1) % 2;
+            for (std::size_t k = 1; k < p; ++k) {
+                double* q = t + (j * (p - 1) + k - 1) * 4;
+                q[lane] = wr[k * m * g];
+                q[2 + lane] = wi[k * m * g];
             }
+        }
     }
 
     // Output position q, written with digit 1 (radix actual[1]) least
@@ -338,7 +341,7 @@ void OddFirstPass(int p, double pi, const double* xr, const double* xi, double* 
 
 // A later pass of the general kernel (sofar >= 2), on the values in yr, yi.
 void OddLaterPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
-                  std::size_t groups, const double* twr, const double* twi)
+                  std::size_t groups, const double* tw)
 {
     FillOddTable(p, pi);
     const std::size_t s = sofar;
@@ -369,12 +372,13 @@ void OddLaterPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
         if (small) {
             FftV2 ar[kSmallOdd], ai[kSmallOdd];
             for (; m + 1 < s; m += 2) {
+                const double* tp = tw + ((m - 1) / 2) * (P - 1) * 4;
                 ar[0] = FftLoad2(br + m);
                 ai[0] = FftLoad2(bi + m);
                 for (std::size_t k = 1; k < P; ++k) {
                     const FftV2 xr = FftLoad2(br + k * s + m), xi = FftLoad2(bi + k * s + m);
-                    const FftV2 cr = FftLoad2(twr + (k - 1) * s + m);
-                    const FftV2 ci = FftLoad2(twi + (k - 1) * s + m);
+                    const FftV2 cr = FftLoad2(tp + 4 * (k - 1));
+                    const FftV2 ci = FftLoad2(tp + 4 * (k - 1) + 2);
                     ar[k] = xr * cr - xi * ci;
                     ai[k] = xr * ci + xi * cr;
                 }
@@ -387,11 +391,12 @@ void OddLaterPass(int p, double pi, double* yr, double* yi, std::size_t sofar,
         for (; m < s; ++m) {
             double* ar = g_workRe;
             double* ai = g_workIm;
+            const double* tp = tw + ((m - 1) / 2) * (P - 1) * 4 + (m - 1) % 2;
             ar[0] = br[m];
             ai[0] = bi[m];
             for (std::size_t k = 1; k < P; ++k) {
                 const double xr = br[k * s + m], xi = bi[k * s + m];
-                const double cr = twr[(k - 1) * s + m], ci = twi[(k - 1) * s + m];
+                const double cr = tp[4 * (k - 1)], ci = tp[4 * (k - 1) + 2];
                 ar[k] = xr * cr - xi * ci;
                 ai[k] = xr * ci + xi * cr;
             }
@@ -418,8 +423,7 @@ template <int P>
 void LaterPass(const FftPlan& plan, int i, double* yr, double* yi)
 {
     zeltmath::detail::FixedRadixPass<P>(yr, yi, plan.sofar[i], plan.remain[i],
-                                        plan.twRe.data() + plan.twOffset[i],
-                                        plan.twIm.data() + plan.twOffset[i]);
+                                        plan.tw.data() + plan.twOffset[i]);
 }
 
 bool Overlaps(const double* a, const double* b, int n)
@@ -512,8 +516,7 @@ int Transform(int n, const double* xRe, const double* xIm, double* yRe, double* 
         case 10: LaterPass<10>(pl, i, yRe, yIm); break;
         default:
             OddLaterPass(static_cast<int>(pl.actual[i]), pi, yRe, yIm, pl.sofar[i],
-                         pl.remain[i], pl.twRe.data() + pl.twOffset[i],
-                         pl.twIm.data() + pl.twOffset[i]);
+                         pl.remain[i], pl.tw.data() + pl.twOffset[i]);
             break;
         }
     }

@@ -12,10 +12,13 @@
 // values at m + k * sofar, multiplies value k by the twiddle factor
 // exp(-2 pi i k m / (sofar P)) and transforms them with the radix-P kernel.
 //
-// The twiddle factors of a pass are laid out by k, then m:
-// tw[(k - 1) * sofar + m] for k = 1 ... P-1.  Neighbouring butterflies m and
-// m + 1 use neighbouring values, so two butterflies run at once on vectors of
-// two doubles.
+// Butterfly 0 needs no twiddle factors; the others run two at a time, m and
+// m + 1 for m = 1, 3, 5, ..., on vectors of two doubles.  The factors of such
+// a pair j = (m - 1) / 2 are stored together, in the order they are used:
+// for k = 1 ... P-1 the four values (re_m, re_m+1, im_m, im_m+1) at
+// tw[(j * (P - 1) + k - 1) * 4].  A last unpaired butterfly uses the first
+// lane.  One sequential stream of factors per pass keeps the cache free for
+// the data, whose rows lie sofar values apart.
 
 namespace zeltmath {
 namespace detail {
@@ -46,7 +49,7 @@ template <> struct FftKernel<10> { template <class T> static ZELTMATH_FFT_INLINE
 // A pass with sofar >= 2 on the reordered values in yr, yi.
 template <int P>
 void FixedRadixPass(double* yr, double* yi, std::size_t sofar, std::size_t groups,
-                    const double* twr, const double* twi)
+                    const double* tw)
 {
     const std::size_t s = sofar;
     for (std::size_t g = 0; g < groups; ++g) {
@@ -68,15 +71,16 @@ void FixedRadixPass(double* yr, double* yi, std::size_t sofar, std::size_t group
             }
         }
         std::size_t m = 1;
-        for (; m + 1 < s; m += 2) {
+        const double* tp = tw;
+        for (; m + 1 < s; m += 2, tp += 4 * (P - 1)) {
             FftV2 r[P], i[P];
             r[0] = FftLoad2(br + m);
             i[0] = FftLoad2(bi + m);
 #pragma GCC unroll 16
             for (int k = 1; k < P; ++k) {
                 const FftV2 xr = FftLoad2(br + k * s + m), xi = FftLoad2(bi + k * s + m);
-                const FftV2 cr = FftLoad2(twr + (k - 1) * s + m);
-                const FftV2 ci = FftLoad2(twi + (k - 1) * s + m);
+                const FftV2 cr = FftLoad2(tp + 4 * (k - 1));
+                const FftV2 ci = FftLoad2(tp + 4 * (k - 1) + 2);
                 r[k] = xr * cr - xi * ci;
                 i[k] = xr * ci + xi * cr;
             }
@@ -94,7 +98,7 @@ void FixedRadixPass(double* yr, double* yi, std::size_t sofar, std::size_t group
 #pragma GCC unroll 16
             for (int k = 1; k < P; ++k) {
                 const double xr = br[k * s + m], xi = bi[k * s + m];
-                const double cr = twr[(k - 1) * s + m], ci = twi[(k - 1) * s + m];
+                const double cr = tp[4 * (k - 1)], ci = tp[4 * (k - 1) + 2];
                 r[k] = xr * cr - xi * ci;
                 i[k] = xr * ci + xi * cr;
             }
