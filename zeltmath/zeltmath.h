@@ -20,4 +20,8 @@
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
+// Chains and rings
+#include <zeltmath/s2d/polyline.h>
+#include <zeltmath/s2d/views.h>
+
 #endif
