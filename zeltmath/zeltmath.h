@@ -23,5 +23,6 @@
 // Chains and rings
 #include <zeltmath/s2d/polyline.h>
 #include <zeltmath/s2d/views.h>
+#include <zeltmath/s2d/polygon.h>
 
 #endif
