@@ -102,10 +102,24 @@ unsigned char Polygon::CheckIn(const Point& p, unsigned char onBorder, double to
         const Point* prev = &v[n - 1];
         for (std::size_t i = 0; i < n; ++i) {
             const Point& cur = v[i];
-            if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
-                return onBorder;
-            if (RayCrosses(p, cur, *prev, tolAbs))
-                inside = !inside;
+            const double dy1 = p.y - prev->y, dy2 = p.y - cur.y;
+            const bool above = dy1 > tolAbs && dy2 > tolAbs;
+            const bool below = dy1 < -tolAbs && dy2 < -tolAbs;
+            if (above || below) {
+                // Beyond both ends in height by more than tol: the ray misses
+                // the edge, and the border test can only reach it within its
+                // slack (or when the edge is degenerate).
+                const double gap = above ? std::min(dy1, dy2) : -std::max(dy1, dy2);
+                const double span = std::fabs(cur.x - prev->x) + std::fabs(cur.y - prev->y);
+                if (!(span > 1e-9 && gap > tolAbs * (1 + 1e-9) + 1e-9 * span) &&
+                    MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+            } else {
+                if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+                if (RayCrosses(p, cur, *prev, tolAbs))
+                    inside = !inside;
+            }
             prev = &cur;
         }
     } else {
