@@ -24,5 +24,6 @@
 #include <zeltmath/s2d/polyline.h>
 #include <zeltmath/s2d/views.h>
 #include <zeltmath/s2d/polygon.h>
+#include <zeltmath/s2d/triangle.h>
 
 #endif
