@@ -64,7 +64,8 @@ TEST(Polyline, ConstructionAccessAndEditing)
     Polyline b;
     b = a;
     EXPECT_TRUE(b == a);
-    b = b;  // self-assignment keeps the points
+    Polyline& alias = b;
+    b = alias;  // self-assignment keeps the points
     EXPECT_EQ(b.Size(), 6u);
     b[0].x = 9;
     EXPECT_FALSE(b == a);  // deep copy

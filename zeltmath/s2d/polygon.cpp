@@ -283,7 +283,7 @@ PolygonVertexSlice Polygon::operator[](const std::vector<unsigned>& indices)
     return PolygonVertexSlice(this, indices);
 }
 
-bool PolygonOrderComparer::operator()(unsigned a, unsigned b)
+bool PolygonOrderComparer::operator()(unsigned a, unsigned b) const
 {
     const std::vector<Polygon>& polygons = *polygons_;
     return polygons[b].CheckIn(polygons[a], 0, 1e-10, 0) == 1;

@@ -103,7 +103,7 @@ public:
 class ZELTMATH_API PolygonOrderComparer {
 public:
     PolygonOrderComparer(const std::vector<Polygon>& polygons) : polygons_(&polygons) {}
-    bool operator()(unsigned a, unsigned b);
+    bool operator()(unsigned a, unsigned b) const;
 
 private:
     const std::vector<Polygon>* polygons_;
