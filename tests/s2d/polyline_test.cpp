@@ -56,7 +56,13 @@ TEST(Polyline, ConstructionAccessAndEditing)
     a.InsertAt(0, Point(-1, -1));
     a.InsertAt(a.Size(), &extra);
     a.RemoveAt(1);
+    // Indices past the end: insertion appends, removal does nothing.
+    a.RemoveAt(99);
     ASSERT_EQ(a.Size(), 6u);
+    Polyline tail;
+    tail.InsertAt(5, Point(2, 2));
+    tail.Add(static_cast<const Point*>(nullptr));
+    EXPECT_TRUE(tail == Chain({Point(2, 2), Point(0, 0)}));
     EXPECT_EQ(a[0], Point(-1, -1));
     EXPECT_EQ(a[1], Point(1, 0));
     EXPECT_EQ(a.Points().back(), extra);

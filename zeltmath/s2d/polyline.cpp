@@ -1,5 +1,6 @@
 #include <zeltmath/s2d/polyline.h>
 
+#include <cstddef>
 #include <stdexcept>
 
 namespace S2D {
@@ -24,6 +25,18 @@ Polyline& Polyline::operator=(const Polyline& other)
 unsigned Polyline::EdgeCount() const
 {
     return points_.empty() ? 0u : Size() - 1;
+}
+
+void Polyline::InsertAt(unsigned index, const Point& p)
+{
+    const std::size_t at = index < points_.size() ? index : points_.size();
+    points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(at), p);
+}
+
+void Polyline::RemoveAt(unsigned index)
+{
+    if (index < points_.size())
+        points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void Polyline::Clear()

@@ -76,13 +76,16 @@ public:
     const std::vector<Point>& Points() const { return points_; }
     std::vector<Point>& Points() { return points_; }
 
+    // Appends a copy; a null pointer appends the default point (0, 0).
     void Add(const Point& p) { points_.push_back(p); }
-    void Add(const Point* p) { points_.push_back(*p); }
-    // Inserts before position index; index <= Size() is the caller's duty.
-    void InsertAt(unsigned index, const Point& p) { points_.insert(points_.begin() + index, p); }
-    void InsertAt(unsigned index, const Point* p) { points_.insert(points_.begin() + index, *p); }
-    // Removes vertex index; index < Size() is the caller's duty.
-    void RemoveAt(unsigned index) { points_.erase(points_.begin() + index); }
+    void Add(const Point* p) { points_.push_back(Point(p)); }
+    // Inserts a copy before position index (a null pointer inserts (0, 0)).
+    // The index is not meant to exceed Size(); one that does appends.
+    void InsertAt(unsigned index, const Point& p);
+    void InsertAt(unsigned index, const Point* p) { InsertAt(index, Point(p)); }
+    // Removes vertex index, shifting the rest down.  The index is meant to be
+    // below Size(); one that is not removes nothing.
+    void RemoveAt(unsigned index);
 
     // Rect(min x, min y, max x, max y) over the vertices; all zero when empty.
     Rect BoundRect();
