@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace S2D {
 
@@ -55,6 +56,12 @@ Polygon& Polygon::operator=(const Polygon& other)
 {
     if (this != &other)
         Polyline::operator=(other);
+    return *this;
+}
+
+Polygon& Polygon::operator=(Polygon&& other)
+{
+    Polyline::operator=(std::move(other));
     return *this;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <stdexcept>
+#include <utility>
 
 namespace S2D {
 
@@ -19,6 +20,16 @@ Polyline& Polyline::operator=(const Polyline& other)
         return *this;
     Clear();
     points_ = other.points_;
+    return *this;
+}
+
+Polyline& Polyline::operator=(Polyline&& other)
+{
+    if (this == &other)
+        return *this;
+    Clear();
+    points_ = std::move(other.points_);
+    other.points_.clear();
     return *this;
 }
 

@@ -6,6 +6,7 @@
 #include <zeltmath/s2d/point.h>
 #include <zeltmath/s2d/rect.h>
 
+#include <utility>
 #include <vector>
 
 namespace S2D {
@@ -30,6 +31,8 @@ class ZELTMATH_API Polyline {
 public:
     Polyline() = default;
     Polyline(const Polyline& other) : points_(other.points_) {}
+    // Moves take the point list over; the source is left empty.
+    Polyline(Polyline&& other) noexcept : points_(std::move(other.points_)) { other.points_.clear(); }
     Polyline(const std::vector<Point>& points) : points_(points) {}
     // Copies `count` points from the array (none when `points` is null).
     Polyline(const Point* points, unsigned count);
@@ -38,6 +41,7 @@ public:
     // Self-assignment does nothing; otherwise Clear() runs first (virtually),
     // then the points are copied.
     virtual Polyline& operator=(const Polyline& other);
+    Polyline& operator=(Polyline&& other);
     // Size() - 1, and 0 for an empty polyline.
     virtual unsigned EdgeCount() const;
     virtual void Clear();
