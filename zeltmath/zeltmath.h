@@ -30,5 +30,10 @@
 #include <zeltmath/s3d/matrix.h>
 
 #include <zeltmath/ann/ann.h>
+// Chains and rings
+#include <zeltmath/s2d/polyline.h>
+#include <zeltmath/s2d/views.h>
+#include <zeltmath/s2d/polygon.h>
+#include <zeltmath/s2d/triangle.h>
 
 #endif
