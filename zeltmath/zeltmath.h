@@ -16,4 +16,10 @@
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
+#include <zeltmath/optimize/opt.h>
+#include <zeltmath/optimize/shor.h>
+
+#include <zeltmath/approx/simplex.h>
+#include <zeltmath/approx/chebyshev.h>
+
 #endif
