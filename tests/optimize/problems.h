@@ -16,8 +16,8 @@ struct Problem {
     int n;
     std::vector<double> start;
     Fn objective;
-    std::vector<Fn> nonlinear;       // residual <= 0 when met
-    std::vector<bool> nonlinearEq;   // residual must be 0 (given as |.|)
+    std::vector<Fn> nonlinear;       // residual <= 0 when met (inequality) or = 0
+    std::vector<bool> nonlinearEq;   // which of them are equalities
     std::vector<double> lower, upper;
     std::vector<std::vector<double>> eq, ineq;  // rows a0..a(n-1), b: a.x + b (= / <=) 0
     std::vector<double> solution;
@@ -60,7 +60,8 @@ inline std::vector<Problem> All()
         p.n = 2;
         p.start = {-1.2, 1.0};
         p.objective = [](const double* x) { return std::pow(1 - x[0], 2); };
-        p.nonlinear = {[](const double* x) { return std::fabs(10 * (x[1] - x[0] * x[0])); }};
+        p.nonlinear = {[](const double* x) { return 10 * (x[1] - x[0] * x[0]); }};
+        p.nonlinearEq = {true};
         p.solution = {1, 1};
         p.optimum = 0;
         p.tolerance = 0.01;
@@ -144,9 +145,8 @@ inline std::vector<Problem> All()
         p.start = {1, 5, 5, 1};
         p.objective = [](const double* x) { return x[0] * x[3] * (x[0] + x[1] + x[2]) + x[2]; };
         p.nonlinear = {[](const double* x) { return 25 - x[0] * x[1] * x[2] * x[3]; },
-                       [](const double* x) {
-                           return std::fabs(x[0] * x[0] + x[1] * x[1] + x[2] * x[2] + x[3] * x[3] - 40);
-                       }};
+                       [](const double* x) { return x[0] * x[0] + x[1] * x[1] + x[2] * x[2] + x[3] * x[3] - 40; }};
+        p.nonlinearEq = {false, true};
         p.lower = {1, 1, 1, 1};
         p.upper = {5, 5, 5, 5};
         p.solution = {1, 4.7429994, 3.8211503, 1.3794082};

@@ -47,7 +47,10 @@ protected:
     bool ObjConstraint(int j, int, const double* x, double& value) const override
     {
         ++constraintCalls;
-        value = p_.nonlinear[static_cast<std::size_t>(j)](x);
+        const std::size_t k = static_cast<std::size_t>(j);
+        value = p_.nonlinear[k](x);
+        if (k < p_.nonlinearEq.size() && p_.nonlinearEq[k])
+            value = std::fabs(value);  // an equality's residual is its magnitude
         return true;
     }
 
@@ -77,8 +80,10 @@ inline double Violation(const Problem& p, const double* x)
         r = std::max(r, row(a));
     for (const auto& a : p.eq)
         r = std::max(r, std::fabs(row(a)));
-    for (const auto& c : p.nonlinear)
-        r = std::max(r, c(x));
+    for (std::size_t k = 0; k < p.nonlinear.size(); ++k) {
+        const double c = p.nonlinear[k](x);
+        r = std::max(r, k < p.nonlinearEq.size() && p.nonlinearEq[k] ? std::fabs(c) : c);
+    }
     return r;
 }
 
