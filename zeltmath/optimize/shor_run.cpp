@@ -4,6 +4,34 @@
 // normalised (transformed) gradients, searches along the anti-gradient of
 // the dilated space with an adaptive step, and measures the progress in
 // steps to tune the next step length.
+//
+// Choices made where the method leaves room:
+//  - Line search: each trial checks, in this order, a vanishing step, an
+//    unbounded objective (-f >= 1e100), the residual (infinite, feasible, or
+//    a fast enough fall that raises the penalty and ends the search), an
+//    infinite or NaN objective, a value worse than the acceptance factor
+//    allows, a value not better than the previous trial (ends the search
+//    there), and otherwise an improvement (step growth).  A value beyond the
+//    acceptance factor restarts the search only while no trial has improved;
+//    after some progress it ends the search at the last improving trial,
+//    since starting over could repeat the same step growth for ever.
+//  - The bound m of the acceptance factor starts at 20 after every restart
+//    and drops by 10 n whenever a search starts over for a too large value.
+//  - Restarts (B = I, counters of the current stretch cleared) follow a
+//    change of the penalty coefficient, a collapse of the metric (direction
+//    of norm <= 1e-15) and the return to the best point; the step is rescaled
+//    so that its length in x is kept.
+//  - The coefficient is lowered (divided by 10) only after 20 iterations at
+//    infeasible points with a gradient below 0.01 times the coefficient.
+//  - Vanishing steps are counted over the whole run.
+//  - When the argument test keeps holding without the function test for 50
+//    iterations, or the function test holds again after the return to the
+//    best point, the run ends normally: the point no longer moves.
+//  - A residual counts as infinite at +1e100 and above or NaN; a large
+//    negative residual (every constraint met with room, or none at all) is
+//    a met constraint, not an infinite one.
+//  - The point handed back is the best of the run (a feasible point before an
+//    infeasible one, then the smaller penalised value).
 #include <zeltmath/optimize/detail/shor_run.h>
 
 #include <algorithm>
