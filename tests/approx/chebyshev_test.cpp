@@ -239,6 +239,12 @@ TEST(Chebyshev, UnusualNodes)
     ASSERT_EQ(ChebyshevApproaching(data, again), 0);
     EXPECT_NEAR(MaxAbs(Errors(data, again)), e, 1e-9);
 
+    // Ordinates beyond the engine's infinity make the program infeasible.
+    std::vector<point_d> far{{0, 1e300}, {1, 0}};
+    std::vector<point_d> kept = Nodes({0.0, 1.0});
+    EXPECT_EQ(ChebyshevApproaching(far, kept), 2);
+    EXPECT_EQ(kept[0].y, -999.0);
+
     // Non-finite input is refused.
     data.push_back(point_d{std::numeric_limits<double>::quiet_NaN(), 0.0});
     EXPECT_THROW(ChebyshevApproaching(data, again), std::invalid_argument);

@@ -170,4 +170,23 @@ TEST(ShorOptimizer, NonsmoothBoundedAndIllBehavedObjectives)
     EXPECT_NEAR(v[0], 1.0, 1e-5);
 }
 
+TEST(ShorOptimizer, ThrowingCallbackPassesThrough)
+{
+    struct Boom {};
+    long budget = 40;
+    Fn failing([&budget](const double* v) {
+        if (--budget < 0)
+            throw Boom();
+        return Bowl(v);
+    });
+    double x[2] = {0, 0};
+    EXPECT_THROW(failing.Optimize(2, x, 0, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 1000, 0, nullptr), Boom);
+    EXPECT_TRUE(std::isfinite(x[0]) && std::isfinite(x[1]));
+    // The object stays usable.
+    budget = 1000000;
+    double y[2] = {0, 0};
+    EXPECT_EQ(failing.Optimize(2, y, 0, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 1000, 0, nullptr), 33);
+    EXPECT_NEAR(y[0], 1.0, 1e-6);
+}
+
 } // namespace

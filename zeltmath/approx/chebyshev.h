@@ -29,7 +29,8 @@ struct ZELTMATH_API point_d {
 // 2, 3 or 4 (the linear-programming status) with the nodes unchanged.
 // Breakdowns of the engine are thrown as by SimplexSolve.  Non-finite
 // values in data or in the node abscissas are rejected with
-// std::invalid_argument.
+// std::invalid_argument; ordinates of magnitude 1e30 and more count as
+// infinite for the engine (such a fit is reported infeasible, 2).
 //
 // The line is the sum of one hat function per node: 1 at the node, falling
 // linearly to 0 at the neighbouring nodes.  The first node's hat reaches back

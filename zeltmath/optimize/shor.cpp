@@ -105,19 +105,24 @@ void CZELTMathOptShor::ApproxGradient(unsigned short n, double* g, double* x, do
         } else if (std::fabs(d) < 5e-15) {
             d = 5e-15 * sign;
         }
-        x[i] = y + d;
-        double fi = eval();
-        if (t == 1)
-            for (int retry = 0; retry < 3 && fi == f; ++retry) {
-                d *= 10.0;
-                x[i] = y + d;
+        try {
+            x[i] = y + d;
+            double fi = eval();
+            if (t == 1)
+                for (int retry = 0; retry < 3 && fi == f; ++retry) {
+                    d *= 10.0;
+                    x[i] = y + d;
+                    fi = eval();
+                }
+            g[i] = (fi - f) / d;
+            if (central) {
+                x[i] = y - d;
                 fi = eval();
+                g[i] = 0.5 * (g[i] + (f - fi) / d);
             }
-        g[i] = (fi - f) / d;
-        if (central) {
-            x[i] = y - d;
-            fi = eval();
-            g[i] = 0.5 * (g[i] + (f - fi) / d);
+        } catch (...) {
+            x[i] = y;  // a throwing callback leaves the point as it was
+            throw;
         }
         x[i] = y;
     }
@@ -132,9 +137,12 @@ double CZELTMathOptShor::RunSolver(unsigned short n, double* x, Function fun, Gr
         problem.func = [this, func](double* p) { return (this->*func)(p); };
     problem.approx = [this, n, fun, func, options](double* g, double* p, double f, bool objective,
                                                    double* deltax) {
+        struct Counting {
+            double*& slot;
+            ~Counting() { slot = nullptr; }
+        } counting{m_counter};
         m_counter = &options[objective ? 9 : 11];
         ApproxGradient(n, g, p, f, objective ? fun : func, deltax, objective ? 1 : 0);
-        m_counter = nullptr;
     };
     if (grad)
         problem.grad = [this, grad](double* p, double* g) { (this->*grad)(p, g); };

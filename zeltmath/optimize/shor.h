@@ -43,6 +43,8 @@ public:
     // start point where the objective is 1e100 or more in magnitude, leaves x
     // unchanged.  Negative counts act as 0, a null row array as no rows, a
     // null x as an empty run; n above 65535 is not accepted (x unchanged).
+    // An exception thrown by a callback passes through; x then holds the
+    // last point the run had moved to.
     int Optimize(int n, double* x, int nNonlin, double reserved, const double* lower, const double* upper, int nEq,
                  const double* eq, int nIneq, const double* ineq, int maxIter, int reserved2,
                  const double* options) const override;
