@@ -147,6 +147,20 @@ TEST(ShorOptimizer, NonsmoothBoundedAndIllBehavedObjectives)
     EXPECT_NEAR(y[0], 1.0, 1e-5);
     EXPECT_NEAR(y[1], 2.0, 1e-5);
 
+    // Linear objectives: the penalty must grow until the constraints hold.
+    Fn linear([](const double* v) { return v[0] + v[1]; });
+    double l[2] = {3, 4};
+    linear.Optimize(2, l, 0, 0, lower, upper, 0, nullptr, 0, nullptr, 5000, 0, nullptr);
+    EXPECT_NEAR(l[0], 1.0, 1e-5);
+    EXPECT_NEAR(l[1], 2.0, 1e-5);
+    Fn lp3([](const double* v) { return 3 * v[0] - v[1] + 0.5 * v[2]; });
+    const double low3[3] = {0, 0, 0}, up3[3] = {1, 2, 3}, sum[4] = {1, 1, 1, -2};  // x0 + x1 + x2 = 2
+    double m[3] = {0, 0, 0};
+    lp3.Optimize(3, m, 0, 0, low3, up3, 1, sum, 0, nullptr, 5000, 0, nullptr);
+    EXPECT_NEAR(m[0], 0.0, 1e-5);
+    EXPECT_NEAR(m[1], 2.0, 1e-5);
+    EXPECT_NEAR(m[2], 0.0, 1e-5);
+
     // An unbounded objective stops, with a finite point.
     Fn down([](const double* v) { return -v[0] - v[1]; });
     double z[2] = {0, 0};

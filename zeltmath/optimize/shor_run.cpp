@@ -21,6 +21,12 @@
 //    change of the penalty coefficient, a collapse of the metric (direction
 //    of norm <= 1e-15) and the return to the best point; the step is rescaled
 //    so that its length in x is kept.
+//  - A trial with -f >= 1e100 at an infeasible point does not end the run
+//    while the penalty can still grow: the penalised function is then
+//    unbounded only because the coefficient is too small to hold the
+//    constraints (a linear objective against bounds, say), so the coefficient
+//    is multiplied by 10 (at most 30 times a run) and the search starts
+//    again.  Unboundedness at feasible points ends the run as before.
 //  - The coefficient is lowered (divided by 10) only after 20 iterations at
 //    infeasible points with a gradient below 0.01 times the coefficient.
 //  - Vanishing steps are counted over the whole run.
@@ -58,6 +64,7 @@ constexpr int kInfiniteRetries = 3;
 constexpr int kVanishingSteps = 5;
 constexpr int kArgumentPatience = 50;
 constexpr int kPenaltyPatience = 20;
+constexpr int kPenaltyBoosts = 30;      // at most 1e30 times the coefficient
 constexpr double kStartBound = 20.0;    // m of the acceptance factor after a restart
 
 bool Finite(double v) { return std::fabs(v) < kInfinity; }  // false for NaN too
@@ -150,6 +157,7 @@ private:
     int vanishing_ = 0;
     bool metInfinite_ = false;
     bool penaltyRaised_ = false;
+    int boosts_ = 0;  // penalty raises after an unbounded infeasible trial
     int termx_ = 0;
     int lowGradient_ = 0;
     bool backToBest_ = false;
@@ -270,8 +278,24 @@ int Run::LineSearch()
         }
 
         const double f = Objective();
-        if (-f >= kInfinity)
+        if (-f >= kInfinity) {
+            if (constrained_ && boosts_ < kPenaltyBoosts) {
+                // Unbounded only outside the feasible set means the penalty
+                // is too weak to hold the constraints: strengthen it and
+                // take the search again from its start.
+                const double residual = Residual();
+                if (residual < kInfinity && !IsFeasible(residual)) {
+                    ++boosts_;
+                    penalty_ *= 10.0;
+                    std::copy(start.x.begin(), start.x.end(), x_);
+                    cur_ = start;
+                    F_ = Working(cur_.f, cur_.residual, cur_.feasible);
+                    penaltyRaised_ = true;
+                    return 0;
+                }
+            }
             return kShorUnbounded;
+        }
         double residual = 0.0;
         bool feasible = true;
         if (constrained_) {
