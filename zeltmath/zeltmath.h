@@ -35,5 +35,10 @@
 #include <zeltmath/s2d/views.h>
 #include <zeltmath/s2d/polygon.h>
 #include <zeltmath/s2d/triangle.h>
+#include <zeltmath/optimize/opt.h>
+#include <zeltmath/optimize/shor.h>
+
+#include <zeltmath/approx/simplex.h>
+#include <zeltmath/approx/chebyshev.h>
 
 #endif
