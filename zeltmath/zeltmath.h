@@ -13,7 +13,16 @@
 
 #include <zeltmath/s2d/win_types.h>
 #include <zeltmath/s2d/point.h>
+#include <zeltmath/s2d/rect.h>
+#include <zeltmath/s2d/circle.h>
+#include <zeltmath/s2d/matrix.h>
+#include <zeltmath/s2d/edge.h>
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
+
+// Chains and rings
+#include <zeltmath/s2d/polyline.h>
+#include <zeltmath/s2d/views.h>
+#include <zeltmath/s2d/polygon.h>
 
 #endif
