@@ -25,4 +25,7 @@
 #include <zeltmath/s2d/views.h>
 #include <zeltmath/s2d/polygon.h>
 
+// Sets of rings and their Boolean operations
+#include <zeltmath/s2d/poly_polygon.h>
+
 #endif
