@@ -86,6 +86,45 @@ public:
     virtual unsigned char CheckIn(const Point& p, unsigned char onBorder, double tol,
                                   unsigned char checkBorder, unsigned* index) const;
 
+    // Status codes of Assemble.
+    enum AssembleStatus : int {
+        ASSEMBLE_OK = 0,            // success (also an empty result)
+        ASSEMBLE_BAD_INPUT = 1,     // odd edge list, or fewer than 3 points
+        ASSEMBLE_BAD_DEGREE = 2,    // a point not used by exactly two edges
+        ASSEMBLE_TRACE_FAILED = 3,  // a ring could not be closed; for the
+                                    // polygon overload: no polygons
+        ASSEMBLE_NO_MEMORY = 4      // storage could not be obtained
+    };
+
+    // A region from loose edges.  edges holds index pairs into points; edge
+    // k joins points[edges[2k]] and points[edges[2k + 1]].  Edges listed
+    // twice (either direction) cancel pairwise in list order, so the sides
+    // shared by neighbouring cells drop out; unused points are dropped, as
+    // are edges naming a point beyond the list.  Every remaining point must
+    // then be used by exactly two edges (a loop from a point to itself does
+    // not count as one), and the edges are traced into rings: each ring
+    // starts at the smallest remaining point (Point::operator<, the first of
+    // equals in list order) and follows the first unused edge in list order.
+    // The rings, in tracing order, go to *rings (when not null, and only on
+    // success).  Rings are then ordered so that a ring holding the first
+    // vertex of another comes before it, and a ring whose first vertex lies
+    // strictly inside (tolerance 1e-10) an outer ring added before it becomes
+    // a hole; every other ring is outer.  Only one level of nesting is
+    // recognised: a ring inside a hole is a hole too.
+    // *status (when not null) receives one of AssembleStatus; on failure the
+    // result is empty.  Nothing is thrown: running out of memory gives
+    // ASSEMBLE_NO_MEMORY.
+    static PolyPolygon Assemble(const std::vector<Point>& points, const std::vector<unsigned>& edges,
+                                std::vector<Polygon>* rings, int* status);
+    // The even-odd region of the polygons, through the union of the Boolean
+    // engine with an empty subject: overlaps of two polygons cancel, a
+    // polygon inside another becomes a hole.  Roles of the input play no
+    // part.  An empty list gives ASSEMBLE_TRACE_FAILED; running out of memory
+    // ASSEMBLE_NO_MEMORY, each with an empty result.  rings is accepted and
+    // never used.
+    static PolyPolygon Assemble(const std::vector<Polygon>& polygons, std::vector<Polygon>* rings,
+                                int* status);
+
     unsigned Size() const { return static_cast<unsigned>(polygons_.size()); }
     unsigned InnersCount() const { return static_cast<unsigned>(inners_.size()); }
     unsigned OutersCount() const { return static_cast<unsigned>(outers_.size()); }
