@@ -172,8 +172,9 @@ int TraceRings(const std::vector<Point>& points, const std::vector<unsigned>& li
     return PolyPolygon::ASSEMBLE_OK;
 }
 
-// Containers first, then outer rings and holes (one level of nesting).
-PolyPolygon Classify(std::vector<Polygon> rings)
+// Containers first, then outer rings and holes (one level of nesting),
+// added to result.
+void Classify(std::vector<Polygon> rings, PolyPolygon& result)
 {
     std::vector<Box> boxes;
     boxes.reserve(rings.size());
@@ -186,7 +187,6 @@ PolyPolygon Classify(std::vector<Polygon> rings)
                 std::swap(boxes[i], boxes[j]);
             }
 
-    PolyPolygon result;
     std::vector<std::size_t> outers;
     for (std::size_t i = 0; i < rings.size(); ++i) {
         const Point& first = rings[i][0];
@@ -197,7 +197,6 @@ PolyPolygon Classify(std::vector<Polygon> rings)
         if (!hole)
             outers.push_back(i);
     }
-    return result;
 }
 
 void SetStatus(int* status, int code)
@@ -208,47 +207,53 @@ void SetStatus(int* status, int code)
 
 } // namespace
 
+// Both builders return the one local object on every path, so that the
+// result is built in the caller's storage and handing it over needs no copy
+// that could run out of memory after the status has been decided.
+
 PolyPolygon PolyPolygon::Assemble(const std::vector<Point>& points, const std::vector<unsigned>& edges,
                                   std::vector<Polygon>* rings, int* status)
 {
+    PolyPolygon result;
+    int code = ASSEMBLE_OK;
     try {
         std::vector<Polygon> traced;
-        const int code = TraceRings(points, edges, traced);
-        if (code != ASSEMBLE_OK) {
-            SetStatus(status, code);
-            return PolyPolygon();
+        code = TraceRings(points, edges, traced);
+        if (code == ASSEMBLE_OK) {
+            std::vector<Polygon> copy;
+            if (rings)
+                copy = traced;
+            Classify(std::move(traced), result);
+            if (rings)
+                rings->swap(copy);
         }
-        std::vector<Polygon> copy;
-        if (rings)
-            copy = traced;
-        PolyPolygon result = Classify(std::move(traced));
-        if (rings)
-            rings->swap(copy);
-        SetStatus(status, ASSEMBLE_OK);
-        return result;
     } catch (const std::bad_alloc&) {
-        SetStatus(status, ASSEMBLE_NO_MEMORY);
-        return PolyPolygon();
+        result.Clear();
+        code = ASSEMBLE_NO_MEMORY;
     }
+    SetStatus(status, code);
+    return result;
 }
 
 PolyPolygon PolyPolygon::Assemble(const std::vector<Polygon>& polygons, std::vector<Polygon>*, int* status)
 {
+    PolyPolygon result;
+    int code = ASSEMBLE_OK;
     if (polygons.empty()) {
-        SetStatus(status, ASSEMBLE_TRACE_FAILED);
-        return PolyPolygon();
+        code = ASSEMBLE_TRACE_FAILED;
+    } else {
+        try {
+            PolyPolygon operand;
+            for (const Polygon& p : polygons)
+                operand.AddPolygon(p, 0);
+            result = PolyPolygon().Clip(PPOLY_UNION, operand);
+        } catch (const std::bad_alloc&) {
+            result.Clear();
+            code = ASSEMBLE_NO_MEMORY;
+        }
     }
-    try {
-        PolyPolygon operand;
-        for (const Polygon& p : polygons)
-            operand.AddPolygon(p, 0);
-        PolyPolygon result = PolyPolygon().Clip(PPOLY_UNION, operand);
-        SetStatus(status, ASSEMBLE_OK);
-        return result;
-    } catch (const std::bad_alloc&) {
-        SetStatus(status, ASSEMBLE_NO_MEMORY);
-        return PolyPolygon();
-    }
+    SetStatus(status, code);
+    return result;
 }
 
 } // namespace S2D
