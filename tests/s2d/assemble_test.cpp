@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -201,6 +202,62 @@ TEST(PolyPolygonAssemble, RandomGridOfCellsGivesItsOutline)
             EXPECT_TRUE(onBoundary) << p.x << " " << p.y;
         }
     }
+}
+
+TEST(PolyPolygonAssemble, ArbitraryEdgeListsGiveDefinedResults)
+{
+    // Random small edge lists over a few points, indices beyond the list
+    // and NaN coordinates included: every call ends with a status, and on
+    // success the rings use every point at most once and have at least
+    // three vertices each.
+    std::mt19937 rng(77);
+    int successes = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const unsigned n = 3 + rng() % 6;
+        std::vector<Point> pts;
+        for (unsigned i = 0; i < n; ++i)
+            pts.emplace_back(double(rng() % 5), double(rng() % 5));
+        if (round % 50 == 0)
+            pts[rng() % n].x = std::numeric_limits<double>::quiet_NaN();
+        std::vector<unsigned> edges;
+        const unsigned m = rng() % 14;
+        for (unsigned k = 0; k < m; ++k)
+            edges.push_back(rng() % (n + 1));
+        if (round % 3 == 0 && edges.size() % 2)
+            edges.pop_back();
+        // A ring through a random subset of the points, so that success is
+        // common.
+        if (round % 2 == 0) {
+            std::vector<unsigned> cyc{0, 1, 2};
+            for (unsigned i = 3; i < n; ++i)
+                if (rng() % 2)
+                    cyc.push_back(i);
+            edges.clear();
+            for (unsigned i = 0; i < cyc.size(); ++i) {
+                edges.push_back(cyc[i]);
+                edges.push_back(cyc[(i + 1) % cyc.size()]);
+            }
+        }
+        int status = -1;
+        std::vector<Polygon> rings;
+        const PolyPolygon r = PolyPolygon::Assemble(pts, edges, &rings, &status);
+        ASSERT_GE(status, 0);
+        ASSERT_LE(status, 3);
+        if (status != 0) {
+            EXPECT_EQ(r.Size(), 0u);
+            continue;
+        }
+        ++successes;
+        EXPECT_EQ(r.Size(), rings.size());
+        EXPECT_EQ(r.InnersCount() + r.OutersCount(), r.Size());
+        unsigned vertices = 0;
+        for (const Polygon& ring : rings) {
+            EXPECT_GE(ring.Size(), 3u);
+            vertices += ring.Size();
+        }
+        EXPECT_LE(vertices, n);
+    }
+    EXPECT_GT(successes, 1000);
 }
 
 TEST(PolyPolygonAssemble, PolygonsByTheEvenOddRule)

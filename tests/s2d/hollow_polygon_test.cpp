@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 using S2D::HollowPolygon;
@@ -245,6 +246,13 @@ TEST(HollowPolygon, RingNumberingViewsAndProximity)
     EXPECT_DOUBLE_EQ(h.Outer().Area(), 144);
     h.SetPolygon(0, Square(1, 1, 2, 2));
     EXPECT_DOUBLE_EQ(h.Inner(0).Area(), 1);
+    // Bad indices are never followed.
+    EXPECT_THROW(h.GetPolygon(2), std::out_of_range);
+    EXPECT_THROW(h.Inner(7), std::out_of_range);
+    h.SetPolygon(2, Square(0, 0, 1, 1));
+    h.Inner(2, Square(0, 0, 1, 1));
+    h.RemoveInner(2);
+    EXPECT_EQ(h.InnersCount(), 2u);
     h.RemoveInner(0);
     ASSERT_EQ(h.InnersCount(), 1u);
     EXPECT_DOUBLE_EQ(h.Inner(0).Area(), 1);

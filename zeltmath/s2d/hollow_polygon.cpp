@@ -2,6 +2,8 @@
 
 #include <zeltmath/s2d/poly_polygon.h>
 
+#include <stdexcept>
+
 namespace S2D {
 
 template class GenericEnumeration<Polygon, HollowPolygon, unsigned>;
@@ -9,6 +11,12 @@ template class GenericEnumeration<Polygon, HollowPolygon, unsigned>;
 namespace {
 
 constexpr double kInnerTol = 1e-10;
+
+void CheckIndex(unsigned i, std::size_t size)
+{
+    if (i >= size)
+        throw std::out_of_range("invalid vector<T> subscript");
+}
 
 bool IsBadRing(const Polygon& p)
 {
@@ -215,8 +223,16 @@ void HollowPolygon::Inners(const std::vector<Polygon>& inners)
     OnChange();
 }
 
+const Polygon& HollowPolygon::Inner(unsigned i) const
+{
+    CheckIndex(i, inners_.size());
+    return inners_[i];
+}
+
 void HollowPolygon::Inner(unsigned i, const Polygon& p)
 {
+    if (i >= inners_.size())
+        return;
     inners_[i] = p;
     OnChange();
 }
@@ -229,17 +245,24 @@ void HollowPolygon::AddInner(const Polygon& p)
 
 void HollowPolygon::RemoveInner(unsigned i)
 {
+    if (i >= inners_.size())
+        return;
     inners_.erase(inners_.begin() + i);
     OnChange();
 }
 
 const Polygon& HollowPolygon::GetPolygon(unsigned i) const
 {
-    return i == kOuter ? outer_ : inners_[i];
+    if (i == kOuter)
+        return outer_;
+    CheckIndex(i, inners_.size());
+    return inners_[i];
 }
 
 void HollowPolygon::SetPolygon(unsigned i, const Polygon& p)
 {
+    if (i != kOuter && i >= inners_.size())
+        return;
     Ring(i) = p;
     OnChange();
 }

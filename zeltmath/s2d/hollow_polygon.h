@@ -133,13 +133,16 @@ public:
     void Outer(const Polygon& outer);
     const std::vector<Polygon>& Inners() const { return inners_; }
     void Inners(const std::vector<Polygon>& inners);
-    // Hole i (unchecked).
-    const Polygon& Inner(unsigned i) const { return inners_[i]; }
+    // Ring access by index.  A bad index is never followed: the readers
+    // throw std::out_of_range("invalid vector<T> subscript"), the writers
+    // and RemoveInner change nothing (and call no OnChange()).
+    // Hole i.
+    const Polygon& Inner(unsigned i) const;
     void Inner(unsigned i, const Polygon& p);
     void AddInner(const Polygon& p);
-    // Erases hole i (unchecked); later holes move down.
+    // Erases hole i; later holes move down.
     void RemoveInner(unsigned i);
-    // Ring i in the numbering above (unchecked).
+    // Ring i in the numbering above: kOuter or a hole index.
     const Polygon& GetPolygon(unsigned i) const;
     void SetPolygon(unsigned i, const Polygon& p);
     // The outer ring, then the holes.
