@@ -43,7 +43,6 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
         const double ny = ring[(i + 1) % n].y;
         if (py != ring[i].y || ny != ring[i].y) {
             kept.push_back(ring[i]);
-            in.beams.push_back(ring[i].y);
         }
     }
     const std::size_t m = kept.size();
@@ -108,7 +107,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     // the pointers into it) in place.
     in.arena.clear();
     in.arena.reserve(EdgeCapacity(subject, ignoreSubject) + EdgeCapacity(clip, ignoreClip));
-    in.beams.clear();
     std::vector<PendingBound> pending;
     std::vector<Vertex> kept;
     for (std::size_t c = 0; c < subject.contours.size(); ++c)
@@ -137,9 +135,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.minima.reserve(pending.size());
     for (const PendingBound& p : pending)
         in.minima.push_back(p.start);
-
-    std::sort(in.beams.begin(), in.beams.end());
-    in.beams.erase(std::unique(in.beams.begin(), in.beams.end()), in.beams.end());
 }
 
 } // namespace detail

@@ -13,6 +13,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 
 namespace S2D {
 namespace clip {
@@ -87,8 +88,9 @@ private:
     void InsertActive(Edge* e);
     void FormBundles(double yb);
     void ClassifyEdges(double yb);
-    void RemoveEnded(double yb, double yt);
-    void FindCrossings(double dy);
+    void RemoveEnded(double yb, double yt, bool above);
+    void AddToSorted(Edge* e, double dy);
+    void Activate(Edge* e);
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
@@ -100,6 +102,8 @@ private:
     Edge* aet_ = nullptr;
     int parity_[2] = {0, 0};
     std::vector<SortedEdge> sorted_;
+    int sortedHead_ = -1;
+    std::vector<double> tops_;   // min-heap of the top heights of active edges
     std::vector<Crossing> crossings_;
 };
 
@@ -288,8 +292,14 @@ void Sweep::ClassifyEdges(double yb)
     }
 }
 
-void Sweep::RemoveEnded(double yb, double yt)
+void Sweep::RemoveEnded(double yb, double yt, bool above)
 {
+    // Edges ending at yb leave; the others get their x at yt and, when there
+    // is a beam above, are checked for crossings inside it.
+    sorted_.clear();
+    crossings_.clear();
+    sortedHead_ = -1;
+    const double dy = yt - yb;
     for (Edge* e = aet_; e; e = e->next) {
         if (e->top.y == yb) {
             Edge* prev = e->prev;
@@ -307,46 +317,40 @@ void Sweep::RemoveEnded(double yb, double yt)
                 if (prev->prev && prev->prev->bstate[kBelow] == kTail)
                     prev->bstate[kBelow] = kHead;
             }
-        } else if (e->top.y == yt) {
-            e->xt = e->top.x;
-        } else {
-            e->xt = e->bot.x + e->dx * (yt - e->bot.y);
-        }
-    }
-}
-
-void Sweep::FindCrossings(double dy)
-{
-    // One entry per bundle, kept in descending xt from the head.  A new edge
-    // crosses every entry it passes on its way to its place.
-    sorted_.clear();
-    crossings_.clear();
-    int head = -1;
-    for (Edge* e = aet_; e; e = e->next) {
-        if (e->bstate[kAbove] == kTail)
             continue;
-        int before = -1;
-        int at = head;
-        while (at != -1) {
-            const SortedEdge& s = sorted_[at];
-            const double den = (s.xt - s.xb) - (e->xt - e->xb);
-            if (e->xt >= s.xt || e->dx == s.dx || std::fabs(den) <= kParallel)
-                break;
-            const double r = (e->xb - s.xb) / den;
-            crossings_.push_back(Crossing{s.edge, e, s.xb + r * (s.xt - s.xb), r * dy});
-            before = at;
-            at = s.prev;
         }
-        sorted_.push_back(SortedEdge{e, e->xb, e->xt, e->dx, at});
-        const int idx = static_cast<int>(sorted_.size()) - 1;
-        if (before == -1)
-            head = idx;
-        else
-            sorted_[before].prev = idx;
+        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        if (above && e->bstate[kAbove] != kTail)
+            AddToSorted(e, dy);
     }
     // Ascending height; crossings at equal height keep the order found.
-    std::stable_sort(crossings_.begin(), crossings_.end(),
-                     [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+    if (crossings_.size() > 1)
+        std::stable_sort(crossings_.begin(), crossings_.end(),
+                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+}
+
+void Sweep::AddToSorted(Edge* e, double dy)
+{
+    // One entry per bundle (tails stay out), kept in descending xt from the
+    // head.  A new edge crosses every entry it passes on its way to its place.
+    int before = -1;
+    int at = sortedHead_;
+    while (at != -1) {
+        const SortedEdge& s = sorted_[at];
+        const double den = (s.xt - s.xb) - (e->xt - e->xb);
+        if (e->xt >= s.xt || e->dx == s.dx || std::fabs(den) <= kParallel)
+            break;
+        const double r = (e->xb - s.xb) / den;
+        crossings_.push_back(Crossing{s.edge, e, s.xb + r * (s.xt - s.xb), r * dy});
+        before = at;
+        at = s.prev;
+    }
+    sorted_.push_back(SortedEdge{e, e->xb, e->xt, e->dx, at});
+    const int idx = static_cast<int>(sorted_.size()) - 1;
+    if (before == -1)
+        sortedHead_ = idx;
+    else
+        sorted_[before].prev = idx;
 }
 
 void Sweep::SwapBundles(Edge* e0, Edge* e1)
@@ -518,6 +522,7 @@ void Sweep::NextBeam(double yt)
                 next->prev = succ;
             succ->prev = prev;
             succ->next = next;
+            Activate(succ);
         } else {
             e->outp[kBelow] = e->outp[kAbove];
             e->bstate[kBelow] = e->bstate[kAbove];
@@ -529,28 +534,54 @@ void Sweep::NextBeam(double yt)
     }
 }
 
+void Sweep::Activate(Edge* e)
+{
+    tops_.push_back(e->top.y);
+    std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
+}
+
 ContourSet Sweep::Run()
 {
+    // The beams are the distinct vertex heights.  Every vertex is a local
+    // minimum or the top of an edge that is active by the time the sweep
+    // gets there, so the next height is the smaller of the next minimum and
+    // the lowest top among the active edges: a small heap instead of a sort
+    // of all heights.
     parity_[kClip] = op_ == Operation::Difference ? 1 : 0;
     parity_[kSubject] = 0;
-    const std::vector<double>& beams = in_.beams;
+    const std::vector<BoundStart>& minima = in_.minima;
     std::size_t lm = 0;
-    double yt = 0;
-    for (std::size_t b = 0; b < beams.size(); ++b) {
-        const double yb = beams[b];
-        const bool above = b + 1 < beams.size();
-        if (above)
-            yt = beams[b + 1];
-        while (lm < in_.minima.size() && in_.minima[lm].y == yb)
-            InsertActive(in_.minima[lm++].first);
+    if (minima.empty())
+        return out_.Result();
+    double yb = minima[0].y;
+    for (;;) {
+        while (lm < minima.size() && minima[lm].y == yb) {
+            InsertActive(minima[lm].first);
+            Activate(minima[lm].first);
+            ++lm;
+        }
+        while (!tops_.empty() && tops_.front() <= yb) {
+            std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
+            tops_.pop_back();
+        }
+        bool above = false;
+        double yt = yb;
+        if (!tops_.empty()) {
+            yt = tops_.front();
+            above = true;
+        }
+        if (lm < minima.size() && (!above || minima[lm].y < yt)) {
+            yt = minima[lm].y;
+            above = true;
+        }
         FormBundles(yb);
         ClassifyEdges(yb);
-        RemoveEnded(yb, yt);
-        if (above) {
-            FindCrossings(yt - yb);
-            HandleCrossings(yb);
-            NextBeam(yt);
-        }
+        RemoveEnded(yb, yt, above);
+        if (!above)
+            break;
+        HandleCrossings(yb);
+        NextBeam(yt);
+        yb = yt;
     }
     return out_.Result();
 }
