@@ -14,20 +14,24 @@ struct PendingBound {
     std::size_t seq;
 };
 
-Edge MakeEdge(const Vertex& bot, const Vertex& top, int type, Operation op)
+Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
 {
-    Edge e{};
+    arena.emplace_back();
+    Edge& e = arena.back();
     e.bot = bot;
     e.top = top;
     e.xb = bot.x;
     e.xt = bot.x;
     e.dx = (top.x - bot.x) / (top.y - bot.y);
     e.type = type;
+    e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
+    e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
     e.bside[kClip] = op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    return e;
+    e.prev = e.next = e.succ = nullptr;
+    return &e;
 }
 
 // Appends the bounds of one ring.
@@ -57,8 +61,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
             Edge* last = nullptr;
             std::size_t v = i;
             do {
-                in.arena.push_back(MakeEdge(kept[v], kept[next(v)], type, op));
-                Edge* e = &in.arena.back();
+                Edge* e = MakeEdge(in.arena, kept[v], kept[next(v)], type, op);
                 if (last)
                     last->succ = e;
                 else
@@ -74,8 +77,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
             Edge* last = nullptr;
             std::size_t v = i;
             do {
-                in.arena.push_back(MakeEdge(kept[v], kept[prev(v)], type, op));
-                Edge* e = &in.arena.back();
+                Edge* e = MakeEdge(in.arena, kept[v], kept[prev(v)], type, op);
                 if (last)
                     last->succ = e;
                 else
