@@ -45,6 +45,7 @@ PolyPolygon FromContours(const ContourSet& set)
     std::vector<Point> points;
     for (int c = 0; c < set.Count(); ++c) {
         points.clear();
+        points.reserve(set.contours[c].size());
         for (const Vertex& v : set.contours[c])
             points.emplace_back(v.x, v.y);
         result.AddPolygon(Polygon(points), set.holes[c] != 0 ? 1 : 0);

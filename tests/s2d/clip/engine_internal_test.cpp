@@ -135,6 +135,20 @@ TEST(ClipEngine, EvenOddOperandsAndSharedEdges)
     EXPECT_DOUBLE_EQ(NetArea(d), 1);
 }
 
+TEST(ClipEngine, ThreeEdgesThroughOnePoint)
+{
+    // Edges (4,3)-(1,2), (2,1)-(5,6) and (1,4)-(4,2) all pass through
+    // (3, 8/3); rounding finds their pairwise crossings in an order in which
+    // one pair is not yet side by side.  Even-odd area worked out by the
+    // slab method: 203/40.
+    const ContourSet knot = Rings({{{4, 3}, {1, 2}, {4, 5}, {2, 1}, {5, 6}, {1, 4}, {4, 2}}});
+    const ContourSet r = Combine(Operation::Union, knot, ContourSet());
+    EXPECT_NEAR(NetArea(r), 203.0 / 40, 1e-12);
+    EXPECT_NEAR(NetArea(Combine(Operation::Intersection, knot, Rings({Square(0, 0, 9, 9)}))),
+                203.0 / 40, 1e-12);
+    EXPECT_NEAR(NetArea(Combine(Operation::Xor, knot, knot)), 0, 1e-12);
+}
+
 TEST(ClipEngine, DegenerateAndNonFiniteInput)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -14,20 +14,24 @@ struct PendingBound {
     std::size_t seq;
 };
 
-Edge MakeEdge(const Vertex& bot, const Vertex& top, int type, Operation op)
+Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
 {
-    Edge e{};
+    arena.emplace_back();
+    Edge& e = arena.back();
     e.bot = bot;
     e.top = top;
     e.xb = bot.x;
     e.xt = bot.x;
     e.dx = (top.x - bot.x) / (top.y - bot.y);
     e.type = type;
+    e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
+    e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
     e.bside[kClip] = op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    return e;
+    e.prev = e.next = e.succ = nullptr;
+    return &e;
 }
 
 // Appends the bounds of one ring.
@@ -43,7 +47,6 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
         const double ny = ring[(i + 1) % n].y;
         if (py != ring[i].y || ny != ring[i].y) {
             kept.push_back(ring[i]);
-            in.beams.push_back(ring[i].y);
         }
     }
     const std::size_t m = kept.size();
@@ -58,8 +61,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
             Edge* last = nullptr;
             std::size_t v = i;
             do {
-                in.arena.push_back(MakeEdge(kept[v], kept[next(v)], type, op));
-                Edge* e = &in.arena.back();
+                Edge* e = MakeEdge(in.arena, kept[v], kept[next(v)], type, op);
                 if (last)
                     last->succ = e;
                 else
@@ -75,8 +77,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
             Edge* last = nullptr;
             std::size_t v = i;
             do {
-                in.arena.push_back(MakeEdge(kept[v], kept[prev(v)], type, op));
-                Edge* e = &in.arena.back();
+                Edge* e = MakeEdge(in.arena, kept[v], kept[prev(v)], type, op);
                 if (last)
                     last->succ = e;
                 else
@@ -108,7 +109,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     // the pointers into it) in place.
     in.arena.clear();
     in.arena.reserve(EdgeCapacity(subject, ignoreSubject) + EdgeCapacity(clip, ignoreClip));
-    in.beams.clear();
     std::vector<PendingBound> pending;
     std::vector<Vertex> kept;
     for (std::size_t c = 0; c < subject.contours.size(); ++c)
@@ -137,9 +137,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.minima.reserve(pending.size());
     for (const PendingBound& p : pending)
         in.minima.push_back(p.start);
-
-    std::sort(in.beams.begin(), in.beams.end());
-    in.beams.erase(std::unique(in.beams.begin(), in.beams.end()), in.beams.end());
 }
 
 } // namespace detail

@@ -81,20 +81,24 @@ void Fragments::MergeRight(int p, int q)
 ContourSet Fragments::Result() const
 {
     ContourSet out;
-    std::vector<Vertex> ring;
     for (int f = static_cast<int>(frags_.size()) - 1; f >= 0; --f) {
         const Fragment& fr = frags_[f];
         if (!fr.active)
             continue;
-        ring.clear();
+        std::size_t count = 0;
         bool finite = true;
         for (int n = fr.left; n != None; n = nodes_[n].next) {
-            ring.push_back(Vertex{nodes_[n].x, nodes_[n].y});
+            ++count;
             finite = finite && std::isfinite(nodes_[n].x) && std::isfinite(nodes_[n].y);
         }
-        if (ring.size() < 3 || !finite)
+        if (count < 3 || !finite)
             continue;
-        out.Add(std::vector<Vertex>(ring.rbegin(), ring.rend()), fr.hole);
+        // Stored from the last position to the first.
+        std::vector<Vertex> ring(count);
+        std::size_t pos = count;
+        for (int n = fr.left; n != None; n = nodes_[n].next)
+            ring[--pos] = Vertex{nodes_[n].x, nodes_[n].y};
+        out.Add(std::move(ring), fr.hole);
     }
     return out;
 }

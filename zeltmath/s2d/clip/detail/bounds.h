@@ -46,7 +46,6 @@ struct BoundStart {
 struct SweepInput {
     std::vector<Edge> arena;
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
-    std::vector<double> beams;        // distinct vertex heights, ascending
 };
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and
