@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -174,6 +175,38 @@ TEST(HollowPolygon, NormalizeRebuildsThroughTheBooleanEngine)
     gone.AddInner(Square(-1, -1, 2, 2));
     gone.Normalize();
     EXPECT_TRUE(gone.IsEmpty());
+}
+
+TEST(HollowPolygon, NormalizeKeepsTheRegion)
+{
+    // Random rectangles as holes of a fixed outer ring, overlapping each
+    // other or the border: after Normalize the region holds the same points
+    // (sampled off the lattice, so never on a border), and it validates.
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> u(-2, 12);
+    std::uniform_real_distribution<double> sample(-2.9, 12.9);
+    int kept = 0;
+    for (int round = 0; round < 60; ++round) {
+        HollowPolygon h(Polygon(std::vector<Point>{{0, 0}, {10, 0}, {10, 10}, {5, 13}, {0, 10}}));
+        for (int k = 0; k < 1 + round % 4; ++k) {
+            int x0 = u(rng), x1 = u(rng), y0 = u(rng), y1 = u(rng);
+            if (x0 == x1 || y0 == y1)
+                continue;
+            h.AddInner(Square(x0, y0, x1, y1));
+        }
+        HollowPolygon n = h;
+        n.Normalize();
+        if (n.IsEmpty())
+            continue;   // cut into pieces (or nothing left): no single region
+        ++kept;
+        int code = -1;
+        EXPECT_TRUE(n.Correct(1, 1e-9, &code)) << round << " " << std::hex << code;
+        for (int k = 0; k < 300; ++k) {
+            const Point p(sample(rng) + 1e-7, sample(rng) + 1e-7);
+            ASSERT_EQ(n.CheckIn(p, 1, 1e-12, 1), h.CheckIn(p, 1, 1e-12, 1)) << round << ": " << p.x << " " << p.y;
+        }
+    }
+    EXPECT_GT(kept, 20);
 }
 
 TEST(HollowPolygon, CheckInnerAndCrossing)
