@@ -99,10 +99,12 @@ public:
     // A region from loose edges.  edges holds index pairs into points; edge
     // k joins points[edges[2k]] and points[edges[2k + 1]].  Edges listed
     // twice (either direction) cancel pairwise in list order, so the sides
-    // shared by neighbouring cells drop out; unused points are dropped, as
-    // are edges naming a point beyond the list.  Every remaining point must
-    // then be used by exactly two edges (a loop from a point to itself does
-    // not count as one), and the edges are traced into rings: each ring
+    // shared by neighbouring cells drop out; unused points are dropped, and
+    // after them the edges naming a point beyond the list (whose other end
+    // thus stays and needs two more edges).  Every remaining point must
+    // then be used by exactly two edges, and an edge from a point to itself
+    // fails that check too (it bounds nothing and would only yield a ring of
+    // one vertex).  The edges are then traced into rings: each ring
     // starts at the smallest remaining point (Point::operator<, the first of
     // equals in list order) and follows the first unused edge in list order.
     // The rings, in tracing order, go to *rings (when not null, and only on
@@ -112,8 +114,9 @@ public:
     // a hole; every other ring is outer.  Only one level of nesting is
     // recognised: a ring inside a hole is a hole too.
     // *status (when not null) receives one of AssembleStatus; on failure the
-    // result is empty.  Nothing is thrown: running out of memory gives
-    // ASSEMBLE_NO_MEMORY.
+    // result is empty.  Nothing is thrown: running out of memory (any
+    // std::bad_alloc on the way) gives ASSEMBLE_NO_MEMORY, with everything
+    // allocated so far released and *rings left as it was.
     static PolyPolygon Assemble(const std::vector<Point>& points, const std::vector<unsigned>& edges,
                                 std::vector<Polygon>* rings, int* status);
     // The even-odd region of the polygons, through the union of the Boolean
