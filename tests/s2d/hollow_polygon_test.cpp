@@ -86,9 +86,12 @@ TEST(HollowPolygon, CorrectReportsTheFirstFailure)
     EXPECT_TRUE(SquareWithHole().Correct(1, tol, &code));
     EXPECT_EQ(code, 0);
 
-    // A hole reaching outside a triangle.
+    // A hole reaching outside a triangle; its index goes into the code.
     HollowPolygon tri(Polygon(std::vector<Point>{{0, 0}, {10, 0}, {0, 10}}));
-    tri.AddInner(Square(1, 1, 2, 2));
+    tri.AddInner(Square(6, 1, 8, 3));
+    EXPECT_FALSE(tri.Correct(1, tol, &code));
+    EXPECT_EQ(code, 0xF30000);
+    tri.Inner(0, Square(1, 1, 2, 2));
     tri.AddInner(Square(6, 1, 8, 3));
     EXPECT_FALSE(tri.Correct(0, tol, &code));
     EXPECT_EQ(code, 0xF30001);
