@@ -77,6 +77,10 @@ public:
     // different heights, zero area) simply add nothing, and no result ring
     // has fewer than 3 vertices.  Rings with a NaN or infinite coordinate are
     // treated as empty; an op outside the four values gives an empty result.
+    // The vertex order of a result ring is whatever the sweep builds (the
+    // unit square united with nothing comes out as (1,0), (0,0), (0,1),
+    // (1,1), clockwise whatever the input orientation); read a ring's role
+    // from the index lists, not from its orientation.
     virtual PolyPolygon Clip(PPOLY_OPERATION op, const PolyPolygon& other) const;
     // Whether p lies in the region: the first ring in containment order that
     // contains p (Polygon::CheckIn with the same arguments) decides, and the

@@ -9,9 +9,14 @@ namespace detail {
 
 namespace {
 
+// A bound waiting for its place among the minima, with its sort key copied
+// out of the edge so that sorting does not chase pointers.
 struct PendingBound {
-    BoundStart start;
+    double y;
+    double x;
+    double dx;
     std::size_t seq;
+    Edge* first;
 };
 
 Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
@@ -69,7 +74,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
                 last = e;
                 v = next(v);
             } while (kept[next(v)].y > kept[v].y);
-            pending.push_back(PendingBound{BoundStart{y, first}, pending.size()});
+            pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
         }
         // Reverse bound: rises against the ring's direction.
         if (kept[prev(i)].y > y && kept[next(i)].y >= y) {
@@ -85,7 +90,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
                 last = e;
                 v = prev(v);
             } while (kept[prev(v)].y > kept[v].y);
-            pending.push_back(PendingBound{BoundStart{y, first}, pending.size()});
+            pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
         }
     }
 }
@@ -121,22 +126,20 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     // Bounds at one minimum in order of bottom x, then dx; bounds equal in
     // both keep the order in which they were found.
     std::sort(pending.begin(), pending.end(), [](const PendingBound& a, const PendingBound& b) {
-        if (a.start.y != b.start.y)
-            return a.start.y < b.start.y;
-        const Edge& ea = *a.start.first;
-        const Edge& eb = *b.start.first;
-        if (ea.bot.x != eb.bot.x)
-            return ea.bot.x < eb.bot.x;
-        if (LessTotal(ea.dx, eb.dx))
+        if (a.y != b.y)
+            return a.y < b.y;
+        if (a.x != b.x)
+            return a.x < b.x;
+        if (LessTotal(a.dx, b.dx))
             return true;
-        if (LessTotal(eb.dx, ea.dx))
+        if (LessTotal(b.dx, a.dx))
             return false;
         return a.seq < b.seq;
     });
     in.minima.clear();
     in.minima.reserve(pending.size());
     for (const PendingBound& p : pending)
-        in.minima.push_back(p.start);
+        in.minima.push_back(BoundStart{p.y, p.first});
 }
 
 } // namespace detail

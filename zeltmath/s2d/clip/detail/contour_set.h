@@ -10,6 +10,12 @@
 // result come out in a fixed order with fixed vertex order and hole flags,
 // which callers rely on; every data-structure choice below keeps them.
 //
+// Crossings are handled in ascending height.  When rounding makes several
+// crossings at almost one point come out in an order in which a pair is not
+// yet side by side in the active list, a later pair that is takes its turn
+// first, so the sweep never works on a list that no longer matches the
+// geometry (exact input never needs this).
+//
 // Input that is not finite: a ring with a NaN or infinite coordinate has no
 // meaningful region and is treated as a ring without vertices.  A result ring
 // that would carry a non-finite coordinate (only possible when differences of
