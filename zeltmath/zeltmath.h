@@ -41,4 +41,11 @@
 #include <zeltmath/approx/simplex.h>
 #include <zeltmath/approx/chebyshev.h>
 
+// Sets of rings and their Boolean operations
+#include <zeltmath/s2d/poly_polygon.h>
+
+// Regions with holes and shape transforms
+#include <zeltmath/s2d/hollow_polygon.h>
+#include <zeltmath/s2d/transform.h>
+
 #endif

@@ -1,4 +1,10 @@
-# Boost.Geometry (header-only) is the peer that the point-in-polygon tests
-# cross-check against; it is used by the tests only, never by the library.
+# Peer libraries that the s2d tests use as black-box oracles; the library
+# itself never links them.  Boost.Geometry (header-only) cross-checks the
+# point-in-polygon test, Clipper (libpolyclipping-dev) the Boolean engine.
 find_package(Boost 1.71 REQUIRED)
-target_link_libraries(test_s2d PRIVATE Boost::headers)
+find_library(ZELTMATH_POLYCLIPPING_LIB polyclipping REQUIRED)
+foreach(t test_s2d test_s2d_internal)
+  if(TARGET ${t})
+    target_link_libraries(${t} PRIVATE Boost::headers ${ZELTMATH_POLYCLIPPING_LIB})
+  endif()
+endforeach()

@@ -1,6 +1,7 @@
 #include <zeltmath/s2d/region.h>
 
 #include <zeltmath/s2d/detail/pixel_region.h>
+#include <zeltmath/s2d/detail/region_handles.h>
 
 #include <limits>
 #include <memory>
@@ -67,6 +68,13 @@ std::int32_t Clamp32(std::int64_t v)
 }
 
 } // namespace
+
+std::size_t S2D::detail::LiveRegionCount()
+{
+    HandleTable& t = Handles();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    return t.live.size();
+}
 
 HRGN CreatePolygonRgn(const tagPOINT* points, int count, int fillMode)
 {
