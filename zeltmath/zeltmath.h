@@ -16,4 +16,6 @@
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
+#include <zeltmath/formula/formula.h>
+
 #endif
