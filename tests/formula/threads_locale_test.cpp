@@ -112,6 +112,13 @@ private:
     bool m_setLocpath = false;
 };
 
+// Made once per test program: compiling a locale takes a moment.
+const CommaLocale& Comma()
+{
+    static const CommaLocale comma;
+    return comma;
+}
+
 // Sets an environment variable for the scope.
 class EnvVar {
 public:
@@ -157,7 +164,7 @@ TEST(FormulaLocale, DecimalSeparatorFollowsTheUsersLocale)
         ASSERT_EQ(f.PartialDerivative("x", d), nullptr);
         EXPECT_STREQ(d.GetFormula(), "2.5 * x ^ 1.5");
     }
-    CommaLocale comma;
+    const CommaLocale& comma = Comma();
     if (comma.Name().empty())
         GTEST_SKIP() << "no locale with a comma decimal separator is installed, and none "
                         "could be compiled privately with localedef";
@@ -182,7 +189,7 @@ TEST(FormulaLocale, DecimalSeparatorFollowsTheUsersLocale)
 
 TEST(FormulaLocale, GlobalLocaleOfTheHostDoesNotMatter)
 {
-    CommaLocale comma;
+    const CommaLocale& comma = Comma();
     if (comma.Name().empty())
         GTEST_SKIP() << "de_DE (or another comma locale) is not available and could not be "
                         "compiled privately: the global-locale case cannot be set up";
