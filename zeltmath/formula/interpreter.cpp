@@ -50,6 +50,7 @@ FunctionInterpreter::FunctionInterpreter(const char* text)
     Parser* node = nullptr;
     try {
         ParseExpression(r, node);
+        m_program.Clear();
         root = node;
         root->parent = this;
         root->Bind(this);
@@ -94,6 +95,7 @@ void FunctionInterpreter::Install(Parser* node)
         DeleteTree(node);
         Error(kErrNoMemory, -1, -1);
     }
+    m_program.Clear();
     root = node;
     try {
         if (root) {
@@ -112,6 +114,7 @@ FunctionInterpreter& FunctionInterpreter::operator=(const FunctionInterpreter& o
 {
     if (this == &other)
         return *this;
+    m_program.Clear();
     DeleteTree(root);
     root = nullptr;
     variables.clear();
@@ -128,6 +131,7 @@ FunctionInterpreter::~FunctionInterpreter() { DeleteTree(root); }
 
 Parser* FunctionInterpreter::ReleaseChild(int)
 {
+    m_program.Clear();
     Parser* r = root;
     root = nullptr;
     return r;
@@ -137,7 +141,9 @@ double FunctionInterpreter::Evaluate()
 {
     if (!root)
         Error(kErrEmpty, -1, -1);
-    return root->Evaluate();
+    if (m_program.Empty())
+        m_program.Build(root);
+    return m_program.Run(*this);
 }
 
 bool FunctionInterpreter::IsConstant() { return !root || root->IsConstant(); }
@@ -146,6 +152,7 @@ bool FunctionInterpreter::ReplaceOperand(Parser* old, Parser* replacement)
 {
     if (root && root != old)
         return false;
+    m_program.Clear();
     DeleteTree(root);
     root = replacement;
     if (root) {
@@ -159,6 +166,7 @@ void FunctionInterpreter::Simplify()
 {
     if (!root)
         return;
+    m_program.Clear();
     root->Simplify();
     if (root->IsConstant() && !root->IsLiteral()) {
         const double v = root->Evaluate();

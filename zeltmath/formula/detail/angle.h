@@ -9,8 +9,15 @@
 namespace zeltmath {
 namespace formula {
 
-double CurrentAngleFactor();
-void SetCurrentAngleFactor(double k);
+namespace detail_angle {
+// A plain thread-local double (no constructor, no destructor), so reading it
+// needs no initialisation check; initial-exec, since the one double fits in
+// the static TLS reserve of a loaded library.
+extern __thread double t_factor __attribute__((tls_model("initial-exec")));
+} // namespace detail_angle
+
+inline double CurrentAngleFactor() { return detail_angle::t_factor; }
+inline void SetCurrentAngleFactor(double k) { detail_angle::t_factor = k; }
 
 // Sets the thread's current angle factor for the lifetime of the scope and
 // restores the previous value on every way out.

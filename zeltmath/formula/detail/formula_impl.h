@@ -13,7 +13,7 @@ class FunctionInterpreter;
 }
 } // namespace zeltmath
 
-class CZELTMathFormulaImpl : public virtual CZELTBase {
+class CZELTMathFormulaImpl final : public virtual CZELTBase {
 public:
     CZELTMathFormulaImpl();
     CZELTMathFormulaImpl(const CZELTMathFormulaImpl& other);

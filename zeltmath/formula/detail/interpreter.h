@@ -5,6 +5,7 @@
 // store that the tree's Variable nodes read.
 
 #include <zeltmath/formula/detail/parser.h>
+#include <zeltmath/formula/detail/program.h>
 
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@
 namespace zeltmath {
 namespace formula {
 
-class FunctionInterpreter : public Parser {
+class FunctionInterpreter final : public Parser {
 public:
     struct Entry {
         std::string name;
@@ -68,6 +69,10 @@ public:
 
 private:
     void Install(Parser* node);
+
+    // The tree flattened for evaluation; rebuilt on the first evaluation
+    // after the tree has changed.
+    Program m_program;
 };
 
 } // namespace formula
