@@ -76,7 +76,7 @@ void Program::Compile(Parser* node)
             }
         };
         // c * v as the right operand of "+" or "-": one instruction.
-        auto constTimesVar = [this](Parser* p, double& c, int& index) {
+        auto constTimesVar = [](Parser* p, double& c, int& index) {
             auto* m = dynamic_cast<MultiplyOperator*>(p);
             if (!m)
                 return false;

@@ -18,7 +18,8 @@ public:
     bool IsLiteral() override { return true; }
     bool IsConstant() override { return true; }
     int GetPrecedence() override { return 15; }
-    // Three significant digits ("%1.3g" in the C locale).
+    // Three significant digits ("%1.3g" in the C locale, whatever the
+    // process's locale): 0.5, 0.333, 1.23e+03 (two exponent digits at least).
     std::string Print() override;
     Parser* Derivative(const char* name) override;
     Parser* Copy() override;

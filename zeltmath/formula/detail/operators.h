@@ -5,6 +5,8 @@
 // conditional.  Truth is 1.0 / 0.0; any operand other than 0.0 is true.
 // Bitwise operators and "%" truncate their operands toward zero to 32-bit
 // integers; values outside that range saturate at its ends (NaN gives 0).
+// A remainder by a divisor that truncates to 0 (0 < |b| < 1) is a division by
+// zero (code 1), like a divisor of exactly 0; a remainder by -1 is 0.
 
 #include <zeltmath/formula/detail/parser.h>
 

@@ -10,6 +10,17 @@
 // creates.  A piece without such an operator is a function call, a number, a
 // named constant or a variable.  Nodes own their children and know their
 // parent (not owning); simplification replaces a node through its parent.
+//
+// Signs: a "+" or "-" that starts a piece is unary when a letter, a digit or
+// "." follows it; a leading "-" may also negate a parenthesised group, so
+// -(x+1) and 2^(-(x)) are accepted (a leading "+(" is still a syntax error,
+// code 23, since a unary plus is not an operator of the language).  Chains of
+// signs such as --3 are syntax errors (code 23): the first sign has no
+// operand after it.
+//
+// Cost: redundant parentheses are removed in constant time per pair (the
+// matching ")" of every "(" is found once per text), so ((((x)))) nests no
+// deeper than x; a piece is scanned once per level of the tree above it.
 
 #include <zeltmath/formula/detail/error.h>
 
