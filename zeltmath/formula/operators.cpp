@@ -201,14 +201,30 @@ Parser* PowerDerivative(Parser* a, Parser* b, const char* n)
 
 bool PowerIsConstant(OperationParser* op)
 {
-    if (op->left->IsConstant() && op->right->IsConstant())
+    const bool lc = op->left->IsConstant();
+    const bool rc = op->right->IsConstant();
+    if (lc && rc)
         return true;
-    if (op->left->IsConstant()) {
+    if (lc) {
         const double a = op->left->Evaluate();
         if (a == 1 || a == 0)
             return true;
     }
-    return ConstEquals(op->right, 0);
+    return rc && op->right->Evaluate() == 0;
+}
+
+// Constant when both operands are, or when one of them is constant and has
+// the value v.  Each operand is asked once: repeated questions would cost
+// exponential time in deep trees.
+bool ConstantOrOperandEquals(Parser* l, Parser* r, double v)
+{
+    const bool lc = l->IsConstant();
+    const bool rc = r->IsConstant();
+    if (lc && rc)
+        return true;
+    if (lc && l->Evaluate() == v)
+        return true;
+    return rc && r->Evaluate() == v;
 }
 
 void PowerSimplify(OperationParser* op)
@@ -288,10 +304,7 @@ double MultiplyOperator::Evaluate()
     return a * right->Evaluate();
 }
 
-bool MultiplyOperator::IsConstant()
-{
-    return OperationParser::IsConstant() || ConstEquals(left, 0) || ConstEquals(right, 0);
-}
+bool MultiplyOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
 
 void MultiplyOperator::Simplify()
 {
@@ -330,7 +343,12 @@ double DivideOperator::Evaluate()
 
 bool DivideOperator::IsConstant()
 {
-    return OperationParser::IsConstant() || ConstEquals(left, 0);
+    // One answer per operand: repeated questions would cost exponential
+    // time in deep trees.
+    const bool lc = left->IsConstant();
+    if (lc && right->IsConstant())
+        return true;
+    return lc && left->Evaluate() == 0;
 }
 
 void DivideOperator::Simplify()
@@ -437,10 +455,7 @@ double AndOperator::Evaluate()
     return right->Evaluate() == 0 ? 0.0 : 1.0;
 }
 
-bool AndOperator::IsConstant()
-{
-    return OperationParser::IsConstant() || ConstEquals(left, 0) || ConstEquals(right, 0);
-}
+bool AndOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
 
 void AndOperator::Simplify()
 {
@@ -464,11 +479,13 @@ double OrOperator::Evaluate()
 
 bool OrOperator::IsConstant()
 {
-    if (OperationParser::IsConstant())
+    const bool lc = left->IsConstant();
+    const bool rc = right->IsConstant();
+    if (lc && rc)
         return true;
-    if (left->IsConstant() && left->Evaluate() != 0)
+    if (lc && left->Evaluate() != 0)
         return true;
-    return right->IsConstant() && right->Evaluate() != 0;
+    return rc && right->Evaluate() != 0;
 }
 
 void OrOperator::Simplify()
@@ -492,10 +509,7 @@ double BitwiseAndOperator::Evaluate()
     return static_cast<double>(a & TruncToInt32(right->Evaluate()));
 }
 
-bool BitwiseAndOperator::IsConstant()
-{
-    return OperationParser::IsConstant() || ConstEquals(left, 0) || ConstEquals(right, 0);
-}
+bool BitwiseAndOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
 
 void BitwiseAndOperator::Simplify()
 {
@@ -516,10 +530,7 @@ double BitwiseInclusiveOrOperator::Evaluate()
     return static_cast<double>(a | TruncToInt32(right->Evaluate()));
 }
 
-bool BitwiseInclusiveOrOperator::IsConstant()
-{
-    return OperationParser::IsConstant() || ConstEquals(left, -1) || ConstEquals(right, -1);
-}
+bool BitwiseInclusiveOrOperator::IsConstant() { return ConstantOrOperandEquals(left, right, -1.0); }
 
 void BitwiseInclusiveOrOperator::Simplify()
 {
