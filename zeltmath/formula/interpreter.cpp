@@ -212,8 +212,10 @@ int FunctionInterpreter::FindVariable(const char* name) const
 {
     if (!name)
         return -1;
+    const std::size_t length = std::strlen(name);
     for (std::size_t i = 0; i < variables.size(); ++i) {
-        if (variables[i].name == name)
+        const std::string& n = variables[i].name;
+        if (n.size() == length && std::memcmp(n.data(), name, length) == 0)
             return static_cast<int>(i);
     }
     return -1;

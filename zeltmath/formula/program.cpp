@@ -148,12 +148,14 @@ void Program::Compile(Parser* node)
             }
             binary(OpCode::Pow, OpCode::PowConst, OpCode::End);
             return;
-        case kOpLess: binary(OpCode::Less, OpCode::End, OpCode::End); return;
-        case kOpGreater: binary(OpCode::Greater, OpCode::End, OpCode::End); return;
-        case kOpEqual: binary(OpCode::Equal, OpCode::End, OpCode::End); return;
-        case kOpNotEqual: binary(OpCode::NotEqual, OpCode::End, OpCode::End); return;
-        case kOpLessEqual: binary(OpCode::LessEqual, OpCode::End, OpCode::End); return;
-        case kOpGreaterEqual: binary(OpCode::GreaterEqual, OpCode::End, OpCode::End); return;
+        case kOpLess: binary(OpCode::Less, OpCode::LessConst, OpCode::End); return;
+        case kOpGreater: binary(OpCode::Greater, OpCode::GreaterConst, OpCode::End); return;
+        case kOpEqual: binary(OpCode::Equal, OpCode::EqualConst, OpCode::End); return;
+        case kOpNotEqual: binary(OpCode::NotEqual, OpCode::NotEqualConst, OpCode::End); return;
+        case kOpLessEqual: binary(OpCode::LessEqual, OpCode::LessEqualConst, OpCode::End); return;
+        case kOpGreaterEqual:
+            binary(OpCode::GreaterEqual, OpCode::GreaterEqualConst, OpCode::End);
+            return;
         case kOpAnd:
         case kOpOr: {
             Compile(l);
@@ -305,6 +307,12 @@ double Program::Run(const FunctionInterpreter& fi)
         case OpCode::SubMulConstVar: *sp = *sp - ip->value * vars[ip->index].value; break;
         case OpCode::PowConst: *sp = FormulaPower(*sp, ip->value); break;
         case OpCode::Square: *sp = *sp * *sp; break;
+        case OpCode::LessConst: *sp = *sp < ip->value ? 1.0 : 0.0; break;
+        case OpCode::GreaterConst: *sp = *sp > ip->value ? 1.0 : 0.0; break;
+        case OpCode::EqualConst: *sp = *sp == ip->value ? 1.0 : 0.0; break;
+        case OpCode::NotEqualConst: *sp = *sp != ip->value ? 1.0 : 0.0; break;
+        case OpCode::LessEqualConst: *sp = *sp <= ip->value ? 1.0 : 0.0; break;
+        case OpCode::GreaterEqualConst: *sp = *sp >= ip->value ? 1.0 : 0.0; break;
         }
     }
 }

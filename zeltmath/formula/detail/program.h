@@ -27,7 +27,8 @@ enum class OpCode : std::uint8_t {
     // Fused forms: an operation whose right operand is a constant or a
     // variable, applied to the value on top of the stack.
     AddConst, SubConst, MulConst, DivConst, AddVar, SubVar, MulVar,
-    MulConstVar, MulVarVar, AddMulConstVar, SubMulConstVar, PowConst, Square
+    MulConstVar, MulVarVar, AddMulConstVar, SubMulConstVar, PowConst, Square,
+    LessConst, GreaterConst, EqualConst, NotEqualConst, LessEqualConst, GreaterEqualConst
 };
 
 struct Instruction {
