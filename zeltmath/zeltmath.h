@@ -47,5 +47,6 @@
 // Regions with holes and shape transforms
 #include <zeltmath/s2d/hollow_polygon.h>
 #include <zeltmath/s2d/transform.h>
+#include <zeltmath/formula/formula.h>
 
 #endif
