@@ -13,7 +13,16 @@
 
 #include <zeltmath/s2d/win_types.h>
 #include <zeltmath/s2d/point.h>
+#include <zeltmath/s2d/rect.h>
+#include <zeltmath/s2d/circle.h>
+#include <zeltmath/s2d/matrix.h>
+#include <zeltmath/s2d/edge.h>
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
+
+#include <zeltmath/s3d/point.h>
+#include <zeltmath/s3d/matrix.h>
+
+#include <zeltmath/ann/ann.h>
 
 #endif

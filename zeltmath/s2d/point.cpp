@@ -1,7 +1,7 @@
 #include <zeltmath/s2d/point.h>
 
 #include <zeltmath/numeric/core.h>
-#include <zeltmath/s2d/detail/rotation.h>
+#include <zeltmath/s2d/matrix.h>
 
 #include <cmath>
 
@@ -217,13 +217,14 @@ unsigned char Point::Belongs2Line(const Point& p, const Point& a, const Point& b
     pp -= a;
     Point bb(b);
     bb -= a;
-    const double theta = bb.GetPolarAngle();
-    detail::RotateXY(-theta, pp.x, pp.y);
-    detail::RotateXY(-theta, bb.x, bb.y);
-    const double L = bb.x;
+    // Turn the line onto the positive x axis: p then lies at (u, v), u along
+    // the line and v its signed distance from it.
+    const Matrix turn = Matrix::Rotate(-bb.GetPolarAngle());
+    const Point q = turn.Transform(pp);
+    const double L = turn.Transform(bb).x;
     if (t)
-        *t = IsZero(L, 1e-10) ? 0.0 : pp.x / L;
-    return IsZero(pp.y, tol);
+        *t = IsZero(L, 1e-10) ? 0.0 : q.x / L;
+    return IsZero(q.y, tol);
 }
 
 Vector::~Vector() = default;

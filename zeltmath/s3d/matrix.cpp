@@ -1,0 +1,404 @@
+#include <zeltmath/s3d/matrix.h>
+
+#include <cmath>
+#include <limits>
+
+namespace S3D {
+
+namespace {
+
+constexpr double kPivotEpsilon = 2.220446049250313e-16;
+constexpr double kPreparationEpsilon = 1e-10;
+
+bool ValidIndex(int i)
+{
+    return i >= 0 && i < 4;
+}
+
+// The mapped coordinates of (x, y, z).
+void Map(const double (&m)[4][4], double x, double y, double z, double& ox, double& oy, double& oz)
+{
+    ox = x * m[0][0] + y * m[1][0] + z * m[2][0] + m[3][0];
+    oy = x * m[0][1] + y * m[1][1] + z * m[2][1] + m[3][1];
+    oz = x * m[0][2] + y * m[1][2] + z * m[2][2] + m[3][2];
+}
+
+void MapInto(const double (&m)[4][4], const Point& src, Point& dst)
+{
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    src.GetV123(x, y, z);
+    double ox = 0;
+    double oy = 0;
+    double oz = 0;
+    Map(m, x, y, z, ox, oy, oz);
+    dst.SetV123(ox, oy, oz);
+}
+
+// Row operation on both matrices of the elimination: row i += f * row k.
+void AddRow(double (&a)[4][4], double (&r)[4][4], int i, int k, double f)
+{
+    for (int c = 0; c < 4; ++c) {
+        a[i][c] += f * a[k][c];
+        r[i][c] += f * r[k][c];
+    }
+}
+
+} // namespace
+
+Matrix::Matrix()
+{
+    Matrix::SetDiagonal(1.0);
+}
+
+Matrix::Matrix(double d)
+{
+    Matrix::SetDiagonal(d);
+}
+
+Matrix::Matrix(const double (*a)[4])
+{
+    if (a)
+        Matrix::SetMatrix(a);
+    else
+        Matrix::SetDiagonal(1.0);
+}
+
+Matrix::Matrix(const Matrix& a)
+{
+    Matrix::SetMatrix(a.m);
+}
+
+Matrix::Matrix(const Matrix* a)
+{
+    if (a)
+        Matrix::SetMatrix(a->m);
+    else
+        Matrix::SetDiagonal(1.0);
+}
+
+Matrix& Matrix::operator=(const Matrix& a)
+{
+    return SetMatrix(a);
+}
+
+Matrix::~Matrix() = default;
+
+void Matrix::InternalUpdate()
+{
+}
+
+void Matrix::Initialize()
+{
+    for (auto& row : m)
+        for (double& v : row)
+            v = 0;
+    InternalUpdate();
+}
+
+Matrix& Matrix::SetMatrix(const double (*a)[4])
+{
+    if (!a)
+        return *this;
+    double copy[4][4];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            copy[r][c] = a[r][c];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m[r][c] = copy[r][c];
+    InternalUpdate();
+    return *this;
+}
+
+Matrix& Matrix::SetMatrix(const Matrix& a)
+{
+    if (&a != this)
+        SetMatrix(a.m);
+    return *this;
+}
+
+Matrix& Matrix::SetDiagonal(double d)
+{
+    Initialize();
+    for (int i = 0; i < 4; ++i)
+        m[i][i] = d;
+    InternalUpdate();
+    return *this;
+}
+
+Matrix& Matrix::Set1()
+{
+    return SetDiagonal(1.0);
+}
+
+Matrix& Matrix::Set0()
+{
+    return SetDiagonal(0.0);
+}
+
+double Matrix::GetV(int i, int j) const
+{
+    if (!ValidIndex(i) || !ValidIndex(j))
+        return std::numeric_limits<double>::quiet_NaN();
+    return m[j][i];
+}
+
+void Matrix::SetV(int i, int j, double v)
+{
+    if (ValidIndex(i) && ValidIndex(j))
+        m[j][i] = v;
+}
+
+Matrix& Matrix::operator+=(const Matrix& b)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m[r][c] += b.m[r][c];
+    InternalUpdate();
+    return *this;
+}
+
+Matrix& Matrix::operator-=(const Matrix& b)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m[r][c] -= b.m[r][c];
+    InternalUpdate();
+    return *this;
+}
+
+Matrix& Matrix::operator*=(double s)
+{
+    for (auto& row : m)
+        for (double& v : row)
+            v *= s;
+    InternalUpdate();
+    return *this;
+}
+
+Matrix& Matrix::operator*=(const Matrix& b)
+{
+    double product[4][4];
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += m[r][k] * b.m[k][c];
+            product[r][c] = sum;
+        }
+    }
+    // SetMatrix calls InternalUpdate.
+    return SetMatrix(product);
+}
+
+Matrix& Matrix::operator/=(double s)
+{
+    if (std::fabs(s) < kPivotEpsilon)
+        return *this;
+    for (auto& row : m)
+        for (double& v : row)
+            v /= s;
+    InternalUpdate();
+    return *this;
+}
+
+void Matrix::Transform(const Point* src, Point* dst, int n) const
+{
+    if (!src || !dst)
+        return;
+    for (int i = 0; i < n; ++i)
+        MapInto(m, src[i], dst[i]);
+}
+
+void Matrix::Transform(Point* p, int n) const
+{
+    if (!p)
+        return;
+    for (int i = 0; i < n; ++i)
+        MapInto(m, p[i], p[i]);
+}
+
+void Matrix::Transform(const Point* begin, const Point* end, Point* dst) const
+{
+    if (!begin || !end || !dst)
+        return;
+    for (; begin < end; ++begin, ++dst)
+        MapInto(m, *begin, *dst);
+}
+
+void Matrix::Transform(Point* begin, Point* end) const
+{
+    if (!begin || !end)
+        return;
+    for (; begin < end; ++begin)
+        MapInto(m, *begin, *begin);
+}
+
+void Matrix::Transform(const std::vector<Point>& src, std::vector<Point>& dst) const
+{
+    if (&src == &dst) {
+        Transform(dst);
+        return;
+    }
+    dst.clear();
+    dst.resize(src.size());
+    for (std::size_t i = 0; i < src.size(); ++i)
+        MapInto(m, src[i], dst[i]);
+}
+
+void Matrix::Transform(std::vector<Point*>& points) const
+{
+    for (Point* p : points)
+        if (p)
+            MapInto(m, *p, *p);
+}
+
+void Matrix::Transform(std::vector<Point>& points) const
+{
+    for (Point& p : points)
+        MapInto(m, p, p);
+}
+
+Point Matrix::Transform(const Point& p) const
+{
+    Point r;
+    MapInto(m, p, r);
+    return r;
+}
+
+Matrix Matrix::Scale(double sx, double sy, double sz)
+{
+    Matrix r;
+    r.m[0][0] = sx;
+    r.m[1][1] = sy;
+    r.m[2][2] = sz;
+    return r;
+}
+
+Matrix Matrix::Move(double dx, double dy, double dz)
+{
+    Matrix r;
+    r.m[3][0] = dx;
+    r.m[3][1] = dy;
+    r.m[3][2] = dz;
+    return r;
+}
+
+Matrix Matrix::Move(const Vector& v)
+{
+    double dx = 0;
+    double dy = 0;
+    double dz = 0;
+    v.GetV123(dx, dy, dz);
+    return Move(dx, dy, dz);
+}
+
+Matrix Matrix::RotationAxis(const Vector& axis, double a)
+{
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    Vector unit(axis);
+    unit.Normalize();
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    unit.GetV123(x, y, z);
+    const double xx = x * x;
+    const double yy = y * y;
+    const double zz = z * z;
+    const double t = 1 - c;
+
+    const double rows[4][4] = {
+        {(1 - xx) * c + xx, z * s + t * x * y, t * x * z - y * s, 0},
+        {t * x * y - z * s, (1 - yy) * c + yy, x * s + t * y * z, 0},
+        {y * s + t * x * z, t * y * z - x * s, (1 - zz) * c + zz, 0},
+        {0, 0, 0, 1},
+    };
+    return Matrix(rows);
+}
+
+Matrix Matrix::Invert(const Matrix& src)
+{
+    double a[4][4];
+    double r[4][4];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            a[i][j] = src.m[i][j];
+            r[i][j] = i == j ? 1.0 : 0.0;
+        }
+
+    // Raise every diagonal element below 1 to exactly 1 with the help of the
+    // first other row that has a usable element in that column.
+    for (int i = 0; i < 4; ++i) {
+        if (!(a[i][i] < 1.0))
+            continue;
+        int k = 0;
+        while (k < 4 && (k == i || !(std::fabs(a[k][i]) > kPreparationEpsilon)))
+            ++k;
+        if (k == 4)
+            return Matrix();
+        AddRow(a, r, i, k, (1.0 - a[i][i]) / a[k][i]);
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        const double pivot = a[i][i];
+        if (std::fabs(pivot) < kPivotEpsilon)
+            return Matrix();
+        for (int c = 0; c < 4; ++c) {
+            a[i][c] /= pivot;
+            r[i][c] /= pivot;
+        }
+        for (int k = 0; k < 4; ++k)
+            if (k != i)
+                AddRow(a, r, k, i, -a[k][i]);
+    }
+
+    // The constructor stores R through SetMatrix, which runs the hook.
+    return Matrix(r);
+}
+
+Matrix operator+(const Matrix& a, const Matrix& b)
+{
+    Matrix r(a);
+    r += b;
+    return r;
+}
+
+Matrix operator-(const Matrix& a, const Matrix& b)
+{
+    Matrix r(a);
+    r -= b;
+    return r;
+}
+
+Matrix operator*(const Matrix& a, const Matrix& b)
+{
+    Matrix r(a);
+    r *= b;
+    return r;
+}
+
+Matrix operator*(const Matrix& a, double s)
+{
+    Matrix r(a);
+    r *= s;
+    return r;
+}
+
+Matrix operator*(double s, const Matrix& a)
+{
+    Matrix r(a);
+    r *= s;
+    return r;
+}
+
+Matrix operator/(const Matrix& a, double s)
+{
+    Matrix r(a);
+    r /= s;
+    return r;
+}
+
+} // namespace S3D
