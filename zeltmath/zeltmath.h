@@ -20,6 +20,14 @@
 #include <zeltmath/s2d/smooth_corner.h>
 #include <zeltmath/s2d/region.h>
 
+// Chains and rings
+#include <zeltmath/s2d/polyline.h>
+#include <zeltmath/s2d/views.h>
+#include <zeltmath/s2d/polygon.h>
+
+// Sets of rings and their Boolean operations
+#include <zeltmath/s2d/poly_polygon.h>
+
 #include <zeltmath/s3d/point.h>
 #include <zeltmath/s3d/matrix.h>
 

@@ -1,0 +1,84 @@
+// Feeds arbitrary rings to the four Boolean operations and to Normalize.
+//
+// Input bytes, read one token at a time:
+//   0xFF        closes the current ring
+//   0xFE        closes the ring and switches to the second operand
+//   0xFD + 8    a raw double (any bit pattern: NaN, infinities, denormals)
+//   0xFC + 1    the next byte marks the ring just closed as a hole
+//   other       a small grid coordinate (signed byte / 4), which makes
+//               shared edges, collinear runs and repeated vertices common
+// Coordinates pair up into vertices (x, y).
+
+#include <zeltmath/s2d/poly_polygon.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Reader {
+    const uint8_t* data;
+    size_t size;
+    size_t pos = 0;
+    bool More() const { return pos < size; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > 8192)
+        return 0;
+    S2D::PolyPolygon operands[2];
+    int which = 0;
+    std::vector<S2D::Point> ring;
+    std::vector<double> coords;
+    auto closeRing = [&](unsigned char inner) {
+        for (size_t i = 0; i + 1 < coords.size(); i += 2)
+            ring.emplace_back(coords[i], coords[i + 1]);
+        operands[which].AddPolygon(S2D::Polygon(ring), inner);
+        ring.clear();
+        coords.clear();
+    };
+    Reader in{data, size};
+    while (in.More()) {
+        const uint8_t b = in.data[in.pos++];
+        if (b == 0xFF) {
+            closeRing(0);
+        } else if (b == 0xFE) {
+            closeRing(0);
+            which = 1;
+        } else if (b == 0xFC) {
+            closeRing(1);
+        } else if (b == 0xFD) {
+            if (in.size - in.pos < 8)
+                break;
+            double v;
+            std::memcpy(&v, in.data + in.pos, 8);
+            in.pos += 8;
+            coords.push_back(v);
+        } else {
+            coords.push_back(static_cast<int8_t>(b) / 4.0);
+        }
+    }
+    closeRing(0);
+
+    const S2D::PPOLY_OPERATION ops[] = {S2D::PPOLY_DIFFERENCE, S2D::PPOLY_INTERSECTION, S2D::PPOLY_XOR,
+                                        S2D::PPOLY_UNION};
+    for (S2D::PPOLY_OPERATION op : ops) {
+        const S2D::PolyPolygon r = operands[0].Clip(op, operands[1]);
+        for (const S2D::Polygon& p : r.Polygons())
+            if (p.Size() < 3)
+                __builtin_trap();
+        unsigned k = 0;
+        r.CheckIn(S2D::Point(0.5, 0.5), 1, 1e-9, 1, &k);
+    }
+    for (S2D::PolyPolygon& pp : operands) {
+        pp.Normalize();
+        if (pp.OutersCount() + pp.InnersCount() != pp.Size())
+            __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_BOUNDS_H
+#define ZELTMATH_S2D_CLIP_DETAIL_BOUNDS_H
+
+// Edges and bounds of the sweep.
+//
+// A bound is a chain of edges of one ring that rises strictly from a local
+// minimum to a local maximum; horizontal sides never become edges, they only
+// separate bounds.  All edges of a run sit in one arena that is sized before
+// it is filled, so the links between them are plain pointers.
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+
+#include <vector>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+enum : int { kClip = 0, kSubject = 1 };
+enum : int { kAbove = 0, kBelow = 1 };
+enum BundleState : unsigned char { kSingle = 0, kHead = 1, kTail = 2 };
+
+struct Edge {
+    Vertex bot;             // lower end
+    Vertex top;             // upper end, top.y > bot.y
+    double xb;              // x at the bottom of the current beam
+    double xt;              // x at its top
+    double dx;              // run over rise
+    int type;               // kClip or kSubject
+    unsigned char bundle[2][2];   // [kAbove/kBelow][operand]
+    unsigned char bside[2];       // [operand]: 0 left, 1 right
+    unsigned char bstate[2];      // [kAbove/kBelow]
+    int outp[2];                  // fragment [kAbove/kBelow], or -1
+    Edge* prev;             // active list
+    Edge* next;
+    Edge* succ;             // next edge up the bound
+};
+
+// The first edge of a bound, with its local minimum.
+struct BoundStart {
+    double y;
+    Edge* first;
+};
+
+// Everything a sweep starts from.
+struct SweepInput {
+    std::vector<Edge> arena;
+    std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
+};
+
+// Builds the bounds of both operands (subject first).  ignoreSubject and
+// ignoreClip flag rings left out of this run.
+void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,
+                 const ContourSet& clip, const std::vector<char>& ignoreClip, SweepInput& in);
+
+// Strict weak order on doubles that puts NaN after every number, so that
+// sorting stays well defined whatever the arithmetic produced.
+inline bool LessTotal(double a, double b)
+{
+    return a < b || (b != b && a == a);
+}
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif

@@ -1,0 +1,68 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_FRAGMENTS_H
+#define ZELTMATH_S2D_CLIP_DETAIL_FRAGMENTS_H
+
+// Output fragments of a sweep: open chains of result vertices that grow at
+// both ends and are joined into closed rings.
+//
+// A fragment's vertices live in a singly linked list (left end to right end)
+// in one arena.  When two fragments are joined, the joined list belongs to
+// one of them (the owner, called its proxy), and every fragment that was
+// owned by the other now names the new owner and stops being active.  The
+// owners are kept in a disjoint-set forest, so a join costs near O(1)
+// instead of a walk over all fragments.  The result lists the active
+// fragments newest first.
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+
+#include <vector>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+class Fragments {
+public:
+    static constexpr int None = -1;
+
+    // A new fragment holding the single vertex (x, y).
+    int Create(double x, double y);
+    // Adds a vertex at the left or right end of the list of f's owner.
+    void AddLeft(int f, double x, double y);
+    void AddRight(int f, double x, double y);
+    // Marks q's owner as a hole and, when p has another owner, puts p's list
+    // in front of q's and hands p's fragments to q's owner.
+    void MergeLeft(int p, int q);
+    // Marks q's owner as outer and, when p has another owner, appends p's
+    // list after q's right end and hands p's fragments to q's owner.
+    void MergeRight(int p, int q);
+
+    // One contour per active fragment with at least 3 vertices, newest
+    // fragment first, its vertices in reverse list order.
+    ContourSet Result() const;
+
+private:
+    struct Node {
+        double x;
+        double y;
+        int next;
+    };
+    struct Fragment {
+        int parent;   // disjoint-set parent; itself for an owner
+        int left;     // first vertex node of the owner's list
+        int right;    // last vertex node
+        int hole;
+        bool active;
+    };
+
+    int Owner(int f);
+    int NewNode(double x, double y, int next);
+
+    std::vector<Fragment> frags_;
+    std::vector<Node> nodes_;
+};
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif

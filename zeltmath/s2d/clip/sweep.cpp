@@ -1,0 +1,598 @@
+// The scanbeam sweep.  Per beam [yb, yt]: the bounds starting at yb join the
+// active edge list; coincident edges are bundled; every edge (bundle) is
+// classified by what lies in the four quadrants around its point at yb, and
+// that decides how output fragments start, grow and join; edges ending at yb
+// leave; the crossings inside the beam are found and handled in ascending
+// height; finally every edge moves up to yt (or hands over to its successor
+// along the bound).
+
+#include <zeltmath/s2d/clip/detail/sweep.h>
+
+#include <zeltmath/s2d/clip/detail/fragments.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <functional>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+namespace {
+
+// Edges closer than this in x at the beam bottom and in slope are one bundle.
+constexpr double kCoincident = 1e-8;
+// Crossings of edges whose relative run differs by no more than this are
+// not looked for.
+constexpr double kParallel = DBL_EPSILON;
+
+// Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
+// bit 3 bottom left inside the result.
+enum VertexClass : int {
+    kExternalMax = 1,
+    kExternalLeft = 2,
+    kExternalRight = 4,
+    kRightEdge = 5,
+    kInternalMaxMin = 6,
+    kInternalMin = 7,
+    kExternalMin = 8,
+    kExternalMaxMin = 9,
+    kLeftEdge = 10,
+    kInternalLeft = 11,
+    kInternalRight = 13,
+    kInternalMax = 14
+};
+
+// Horizontal state after an edge: [state][(exists - 1) * 2 + parity].
+constexpr unsigned char kNextHorizontal[3][6] = {
+    {1, 2, 2, 1, 0, 0},
+    {0, 0, 0, 0, 2, 2},
+    {0, 0, 0, 0, 1, 1},
+};
+
+struct Crossing {
+    Edge* e0;
+    Edge* e1;
+    double x;
+    double y;   // above the beam bottom
+};
+
+struct SortedEdge {
+    Edge* edge;
+    double xb;
+    double xt;
+    double dx;
+    int prev;   // next entry towards smaller xt
+};
+
+inline int Combine2(Operation op, int a, int b)
+{
+    switch (op) {
+    case Operation::Union:
+        return a || b;
+    case Operation::Xor:
+        return a ^ b;
+    default:
+        return a && b;
+    }
+}
+
+class Sweep {
+public:
+    Sweep(Operation op, SweepInput& in) : op_(op), in_(in) {}
+
+    ContourSet Run();
+
+private:
+    void InsertActive(Edge* e);
+    void FormBundles(double yb);
+    void ClassifyEdges(double yb);
+    void RemoveEnded(double yb, double yt, bool above);
+    void AddToSorted(Edge* e, double dy);
+    void Activate(Edge* e);
+    void HandleCrossings(double yb);
+    void SwapBundles(Edge* e0, Edge* e1);
+    bool Adjacent(const Crossing& c) const;
+    void NextBeam(double yt);
+
+    Operation op_;
+    SweepInput& in_;
+    Fragments out_;
+    Edge* aet_ = nullptr;
+    int parity_[2] = {0, 0};
+    std::vector<SortedEdge> sorted_;
+    int sortedHead_ = -1;
+    std::vector<double> tops_;   // min-heap of the top heights of active edges
+    std::vector<Crossing> crossings_;
+};
+
+void Sweep::InsertActive(Edge* e)
+{
+    // Ordered by xb, then dx; an edge equal in both goes after the others.
+    Edge* before = nullptr;
+    Edge* at = aet_;
+    while (at && !(e->xb < at->xb || (e->xb == at->xb && e->dx < at->dx))) {
+        before = at;
+        at = at->next;
+    }
+    e->prev = before;
+    e->next = at;
+    if (before)
+        before->next = e;
+    else
+        aet_ = e;
+    if (at)
+        at->prev = e;
+}
+
+void Sweep::FormBundles(double yb)
+{
+    if (!aet_)
+        return;
+    Edge* e0 = aet_;
+    for (Edge* e = aet_; e; e = e->next) {
+        const unsigned char continues = e->top.y != yb;
+        e->bundle[kAbove][kClip] = 0;
+        e->bundle[kAbove][kSubject] = 0;
+        e->bundle[kAbove][e->type] = continues;
+        e->bstate[kAbove] = kSingle;
+        if (!continues || e == aet_)
+            continue;
+        if (std::fabs(e0->xb - e->xb) <= kCoincident && std::fabs(e0->dx - e->dx) <= kCoincident
+            && e0->top.y != yb) {
+            e->bundle[kAbove][e->type] = continues ^ e0->bundle[kAbove][e->type];
+            e->bundle[kAbove][!e->type] = e0->bundle[kAbove][!e->type];
+            e->bstate[kAbove] = kHead;
+            e0->bundle[kAbove][kClip] = 0;
+            e0->bundle[kAbove][kSubject] = 0;
+            e0->bstate[kAbove] = kTail;
+        }
+        e0 = e;
+    }
+}
+
+void Sweep::ClassifyEdges(double yb)
+{
+    int horiz[2] = {0, 0};
+    double px = -DBL_MAX;
+    int cf = Fragments::None;
+    for (Edge* e = aet_; e; e = e->next) {
+        const int exC = e->bundle[kAbove][kClip] + (e->bundle[kBelow][kClip] << 1);
+        const int exS = e->bundle[kAbove][kSubject] + (e->bundle[kBelow][kSubject] << 1);
+        if (!exC && !exS)
+            continue;
+        const int pc = parity_[kClip];
+        const int ps = parity_[kSubject];
+        const int hc = horiz[kClip] != 0;
+        const int hs = horiz[kSubject] != 0;
+        e->bside[kClip] = static_cast<unsigned char>(pc);
+        e->bside[kSubject] = static_cast<unsigned char>(ps);
+
+        bool contributing;
+        switch (op_) {
+        case Operation::Xor:
+            contributing = true;
+            break;
+        case Operation::Union:
+            contributing = (exC && (!ps || hs)) || (exS && (!pc || hc)) || (exC && exS && pc == ps);
+            break;
+        default:
+            contributing = (exC && (ps || hs)) || (exS && (pc || hc)) || (exC && exS && pc == ps);
+            break;
+        }
+        const int aC = e->bundle[kAbove][kClip];
+        const int aS = e->bundle[kAbove][kSubject];
+        const int bC = e->bundle[kBelow][kClip];
+        const int bS = e->bundle[kBelow][kSubject];
+        const int br = Combine2(op_, pc, ps);
+        const int bl = Combine2(op_, pc ^ aC, ps ^ aS);
+        const int tr = Combine2(op_, pc ^ hc, ps ^ hs);
+        const int tl = Combine2(op_, pc ^ hc ^ bC, ps ^ hs ^ bS);
+
+        parity_[kClip] ^= aC;
+        parity_[kSubject] ^= aS;
+        if (exC)
+            horiz[kClip] = kNextHorizontal[horiz[kClip]][((exC - 1) << 1) + parity_[kClip]];
+        if (exS)
+            horiz[kSubject] = kNextHorizontal[horiz[kSubject]][((exS - 1) << 1) + parity_[kSubject]];
+
+        if (!contributing)
+            continue;
+        const double xb = e->xb;
+        const bool newX = xb != px;
+        switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
+        case kExternalMin:
+        case kInternalMin:
+            e->outp[kAbove] = out_.Create(xb, yb);
+            px = xb;
+            cf = e->outp[kAbove];
+            break;
+        case kExternalRight:
+            if (newX) {
+                out_.AddRight(cf, xb, yb);
+                px = xb;
+            }
+            e->outp[kAbove] = cf;
+            cf = Fragments::None;
+            break;
+        case kExternalLeft:
+            out_.AddLeft(e->outp[kBelow], xb, yb);
+            px = xb;
+            cf = e->outp[kBelow];
+            break;
+        case kExternalMax:
+            if (newX) {
+                out_.AddLeft(cf, xb, yb);
+                px = xb;
+            }
+            out_.MergeRight(cf, e->outp[kBelow]);
+            cf = Fragments::None;
+            break;
+        case kInternalLeft:
+            if (newX) {
+                out_.AddLeft(cf, xb, yb);
+                px = xb;
+            }
+            e->outp[kAbove] = cf;
+            cf = Fragments::None;
+            break;
+        case kInternalRight:
+            out_.AddRight(e->outp[kBelow], xb, yb);
+            px = xb;
+            cf = e->outp[kBelow];
+            e->outp[kBelow] = Fragments::None;
+            break;
+        case kInternalMax:
+            if (newX) {
+                out_.AddRight(cf, xb, yb);
+                px = xb;
+            }
+            out_.MergeLeft(cf, e->outp[kBelow]);
+            cf = Fragments::None;
+            e->outp[kBelow] = Fragments::None;
+            break;
+        case kInternalMaxMin:
+            if (newX) {
+                out_.AddRight(cf, xb, yb);
+                px = xb;
+            }
+            out_.MergeLeft(cf, e->outp[kBelow]);
+            e->outp[kBelow] = Fragments::None;
+            e->outp[kAbove] = out_.Create(xb, yb);
+            cf = e->outp[kAbove];
+            break;
+        case kExternalMaxMin:
+            if (newX) {
+                out_.AddLeft(cf, xb, yb);
+                px = xb;
+            }
+            out_.MergeRight(cf, e->outp[kBelow]);
+            e->outp[kBelow] = Fragments::None;
+            e->outp[kAbove] = out_.Create(xb, yb);
+            cf = e->outp[kAbove];
+            break;
+        case kLeftEdge:
+            if (e->bot.y == yb)
+                out_.AddLeft(e->outp[kBelow], xb, yb);
+            e->outp[kAbove] = e->outp[kBelow];
+            px = xb;
+            break;
+        case kRightEdge:
+            if (e->bot.y == yb)
+                out_.AddRight(e->outp[kBelow], xb, yb);
+            e->outp[kAbove] = e->outp[kBelow];
+            px = xb;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Sweep::RemoveEnded(double yb, double yt, bool above)
+{
+    // Edges ending at yb leave; the others get their x at yt and, when there
+    // is a beam above, are checked for crossings inside it.
+    sorted_.clear();
+    crossings_.clear();
+    sortedHead_ = -1;
+    const double dy = yt - yb;
+    for (Edge* e = aet_; e; e = e->next) {
+        if (e->top.y == yb) {
+            Edge* prev = e->prev;
+            Edge* next = e->next;
+            if (prev)
+                prev->next = next;
+            else
+                aet_ = next;
+            if (next)
+                next->prev = prev;
+            // A bundle head that ends hands its fragment to the tail beside it.
+            if (e->bstate[kBelow] == kHead && prev && prev->bstate[kBelow] == kTail) {
+                prev->outp[kBelow] = e->outp[kBelow];
+                prev->bstate[kBelow] = kSingle;
+                if (prev->prev && prev->prev->bstate[kBelow] == kTail)
+                    prev->bstate[kBelow] = kHead;
+            }
+            continue;
+        }
+        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        if (above && e->bstate[kAbove] != kTail)
+            AddToSorted(e, dy);
+    }
+    // Ascending height; crossings at equal height keep the order found.
+    if (crossings_.size() > 1)
+        std::stable_sort(crossings_.begin(), crossings_.end(),
+                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+}
+
+void Sweep::AddToSorted(Edge* e, double dy)
+{
+    // One entry per bundle (tails stay out), kept in descending xt from the
+    // head.  A new edge crosses every entry it passes on its way to its place.
+    int before = -1;
+    int at = sortedHead_;
+    while (at != -1) {
+        const SortedEdge& s = sorted_[at];
+        const double den = (s.xt - s.xb) - (e->xt - e->xb);
+        if (e->xt >= s.xt || e->dx == s.dx || std::fabs(den) <= kParallel)
+            break;
+        const double r = (e->xb - s.xb) / den;
+        crossings_.push_back(Crossing{s.edge, e, s.xb + r * (s.xt - s.xb), r * dy});
+        before = at;
+        at = s.prev;
+    }
+    sorted_.push_back(SortedEdge{e, e->xb, e->xt, e->dx, at});
+    const int idx = static_cast<int>(sorted_.size()) - 1;
+    if (before == -1)
+        sortedHead_ = idx;
+    else
+        sorted_[before].prev = idx;
+}
+
+void Sweep::SwapBundles(Edge* e0, Edge* e1)
+{
+    // e0's bundle (e0 and the tails to its left) moves to just after e1.
+    Edge* first = e0;
+    if (e0->bstate[kAbove] == kHead)
+        while (first->prev && first->prev->bstate[kAbove] == kTail && first->prev != e1)
+            first = first->prev;
+    Edge* before = first->prev;
+    Edge* after = e0->next;
+    // Unlink [first, e0].
+    if (before)
+        before->next = after;
+    else
+        aet_ = after;
+    if (after)
+        after->prev = before;
+    // Relink after e1.
+    Edge* n = e1->next;
+    e1->next = first;
+    first->prev = e1;
+    e0->next = n;
+    if (n)
+        n->prev = e0;
+}
+
+bool Sweep::Adjacent(const Crossing& c) const
+{
+    const Edge* e = c.e0->next;
+    while (e && e != c.e1 && e->bstate[kAbove] == kTail)
+        e = e->next;
+    return e == c.e1;
+}
+
+void Sweep::HandleCrossings(double yb)
+{
+    for (std::size_t i = 0; i < crossings_.size(); ++i) {
+        // Several crossings at almost one point can be found in an order in
+        // which a pair is not yet side by side; a later pair that is takes
+        // its turn first.  In exact arithmetic this never happens.
+        if (!Adjacent(crossings_[i])) {
+            for (std::size_t j = i + 1; j < crossings_.size(); ++j) {
+                if (Adjacent(crossings_[j])) {
+                    std::swap(crossings_[i], crossings_[j]);
+                    break;
+                }
+            }
+        }
+        const Crossing& c = crossings_[i];
+        Edge* e0 = c.e0;
+        Edge* e1 = c.e1;
+        const unsigned char (&a0)[2] = e0->bundle[kAbove];
+        const unsigned char (&a1)[2] = e1->bundle[kAbove];
+        if ((a0[kClip] || a0[kSubject]) && (a1[kClip] || a1[kSubject])) {
+            const int p = e0->outp[kAbove];
+            const int q = e1->outp[kAbove];
+            const double ix = c.x;
+            const double iy = c.y + yb;
+            int in[2];
+            for (int k = 0; k < 2; ++k)
+                in[k] = (a0[k] && !e0->bside[k]) || (a1[k] && e1->bside[k])
+                        || (!a0[k] && !a1[k] && e0->bside[k] && e1->bside[k]);
+            const int tr = Combine2(op_, in[kClip], in[kSubject]);
+            const int tl = Combine2(op_, in[kClip] ^ a1[kClip], in[kSubject] ^ a1[kSubject]);
+            const int br = Combine2(op_, in[kClip] ^ a0[kClip], in[kSubject] ^ a0[kSubject]);
+            const int bl = Combine2(op_, in[kClip] ^ a1[kClip] ^ a0[kClip],
+                                    in[kSubject] ^ a1[kSubject] ^ a0[kSubject]);
+            switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
+            case kExternalMin:
+            case kInternalMin:
+                e0->outp[kAbove] = out_.Create(ix, iy);
+                e1->outp[kAbove] = e0->outp[kAbove];
+                break;
+            case kExternalRight:
+                if (p != Fragments::None) {
+                    out_.AddRight(p, ix, iy);
+                    e1->outp[kAbove] = p;
+                    e0->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kExternalLeft:
+                if (q != Fragments::None) {
+                    out_.AddLeft(q, ix, iy);
+                    e0->outp[kAbove] = q;
+                    e1->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kExternalMax:
+                if (p != Fragments::None && q != Fragments::None) {
+                    out_.AddLeft(p, ix, iy);
+                    out_.MergeRight(p, q);
+                    e0->outp[kAbove] = Fragments::None;
+                    e1->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kInternalLeft:
+                if (p != Fragments::None) {
+                    out_.AddLeft(p, ix, iy);
+                    e1->outp[kAbove] = p;
+                    e0->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kInternalRight:
+                if (q != Fragments::None) {
+                    out_.AddRight(q, ix, iy);
+                    e0->outp[kAbove] = q;
+                    e1->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kInternalMax:
+                if (p != Fragments::None && q != Fragments::None) {
+                    out_.AddRight(p, ix, iy);
+                    out_.MergeLeft(p, q);
+                    e0->outp[kAbove] = Fragments::None;
+                    e1->outp[kAbove] = Fragments::None;
+                }
+                break;
+            case kInternalMaxMin:
+                if (p != Fragments::None && q != Fragments::None) {
+                    out_.AddRight(p, ix, iy);
+                    out_.MergeLeft(p, q);
+                    e0->outp[kAbove] = out_.Create(ix, iy);
+                    e1->outp[kAbove] = e0->outp[kAbove];
+                }
+                break;
+            case kExternalMaxMin:
+                if (p != Fragments::None && q != Fragments::None) {
+                    out_.AddLeft(p, ix, iy);
+                    out_.MergeRight(p, q);
+                    e0->outp[kAbove] = out_.Create(ix, iy);
+                    e1->outp[kAbove] = e0->outp[kAbove];
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        // Each edge now lies on the other side of the other's bundle.
+        if (e0->bundle[kAbove][kClip])
+            e1->bside[kClip] = !e1->bside[kClip];
+        if (e1->bundle[kAbove][kClip])
+            e0->bside[kClip] = !e0->bside[kClip];
+        if (e0->bundle[kAbove][kSubject])
+            e1->bside[kSubject] = !e1->bside[kSubject];
+        if (e1->bundle[kAbove][kSubject])
+            e0->bside[kSubject] = !e0->bside[kSubject];
+        SwapBundles(e0, e1);
+    }
+}
+
+void Sweep::NextBeam(double yt)
+{
+    Edge* next = nullptr;
+    for (Edge* e = aet_; e; e = next) {
+        next = e->next;
+        Edge* succ = e->succ;
+        if (e->top.y == yt && succ) {
+            succ->outp[kBelow] = e->outp[kAbove];
+            succ->bstate[kBelow] = e->bstate[kAbove];
+            succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+            succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            Edge* prev = e->prev;
+            if (prev)
+                prev->next = succ;
+            else
+                aet_ = succ;
+            if (next)
+                next->prev = succ;
+            succ->prev = prev;
+            succ->next = next;
+            Activate(succ);
+        } else {
+            e->outp[kBelow] = e->outp[kAbove];
+            e->bstate[kBelow] = e->bstate[kAbove];
+            e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+            e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            e->xb = e->xt;
+        }
+        e->outp[kAbove] = Fragments::None;
+    }
+}
+
+void Sweep::Activate(Edge* e)
+{
+    tops_.push_back(e->top.y);
+    std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
+}
+
+ContourSet Sweep::Run()
+{
+    // The beams are the distinct vertex heights.  Every vertex is a local
+    // minimum or the top of an edge that is active by the time the sweep
+    // gets there, so the next height is the smaller of the next minimum and
+    // the lowest top among the active edges: a small heap instead of a sort
+    // of all heights.
+    parity_[kClip] = op_ == Operation::Difference ? 1 : 0;
+    parity_[kSubject] = 0;
+    const std::vector<BoundStart>& minima = in_.minima;
+    std::size_t lm = 0;
+    if (minima.empty())
+        return out_.Result();
+    double yb = minima[0].y;
+    for (;;) {
+        while (lm < minima.size() && minima[lm].y == yb) {
+            InsertActive(minima[lm].first);
+            Activate(minima[lm].first);
+            ++lm;
+        }
+        while (!tops_.empty() && tops_.front() <= yb) {
+            std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
+            tops_.pop_back();
+        }
+        bool above = false;
+        double yt = yb;
+        if (!tops_.empty()) {
+            yt = tops_.front();
+            above = true;
+        }
+        if (lm < minima.size() && (!above || minima[lm].y < yt)) {
+            yt = minima[lm].y;
+            above = true;
+        }
+        FormBundles(yb);
+        ClassifyEdges(yb);
+        RemoveEnded(yb, yt, above);
+        if (!above)
+            break;
+        HandleCrossings(yb);
+        NextBeam(yt);
+        yb = yt;
+    }
+    return out_.Result();
+}
+
+} // namespace
+
+ContourSet RunSweep(Operation op, SweepInput& in)
+{
+    Sweep sweep(op, in);
+    return sweep.Run();
+}
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D

@@ -1,0 +1,101 @@
+// Clip and Normalize: conversions between poly-polygons and the Boolean
+// engine's ring sets.
+
+#include <zeltmath/s2d/poly_polygon.h>
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+
+#include <algorithm>
+
+namespace S2D {
+
+namespace {
+
+using clip::detail::Combine;
+using clip::detail::ContourSet;
+using clip::detail::Operation;
+using clip::detail::Vertex;
+
+std::vector<Vertex> ToRing(const Polygon& p)
+{
+    std::vector<Vertex> ring;
+    ring.reserve(p.Size());
+    for (const Point& v : p.Points())
+        ring.push_back(Vertex{v.x, v.y});
+    return ring;
+}
+
+// One contour per ring in ring order; holes flagged.
+ContourSet ToContours(const PolyPolygon& pp)
+{
+    ContourSet set;
+    const std::vector<Polygon>& rings = pp.Polygons();
+    std::vector<int> hole(rings.size(), 0);
+    for (unsigned i : pp.InnerNdxs())
+        if (i < hole.size())
+            hole[i] = 1;
+    for (std::size_t i = 0; i < rings.size(); ++i)
+        set.Add(ToRing(rings[i]), hole[i]);
+    return set;
+}
+
+PolyPolygon FromContours(const ContourSet& set)
+{
+    PolyPolygon result;
+    std::vector<Point> points;
+    for (int c = 0; c < set.Count(); ++c) {
+        points.clear();
+        points.reserve(set.contours[c].size());
+        for (const Vertex& v : set.contours[c])
+            points.emplace_back(v.x, v.y);
+        result.AddPolygon(Polygon(points), set.holes[c] != 0 ? 1 : 0);
+    }
+    return result;
+}
+
+Operation EngineOperation(PPOLY_OPERATION op)
+{
+    switch (op) {
+    case PPOLY_DIFFERENCE:
+        return Operation::Difference;
+    case PPOLY_INTERSECTION:
+        return Operation::Intersection;
+    case PPOLY_XOR:
+        return Operation::Xor;
+    default:
+        return Operation::Union;
+    }
+}
+
+} // namespace
+
+PolyPolygon PolyPolygon::Clip(PPOLY_OPERATION op, const PolyPolygon& other) const
+{
+    if (op < PPOLY_DIFFERENCE || op > PPOLY_UNION)
+        return PolyPolygon();
+    return FromContours(Combine(EngineOperation(op), ToContours(*this), ToContours(other)));
+}
+
+void PolyPolygon::Normalize()
+{
+    // All outer rings united one by one, then every hole taken away.
+    ContourSet acc;
+    ContourSet single;
+    single.contours.resize(1);
+    single.holes.assign(1, 0);
+    for (unsigned i : outers_) {
+        if (i >= polygons_.size())
+            continue;
+        single.contours[0] = ToRing(polygons_[i]);
+        acc = Combine(Operation::Union, acc, single);
+    }
+    for (unsigned i : inners_) {
+        if (i >= polygons_.size())
+            continue;
+        single.contours[0] = ToRing(polygons_[i]);
+        acc = Combine(Operation::Difference, acc, single);
+    }
+    operator=(FromContours(acc));
+}
+
+} // namespace S2D
