@@ -33,4 +33,6 @@
 
 #include <zeltmath/ann/ann.h>
 
+#include <zeltmath/formula/formula.h>
+
 #endif
