@@ -10,6 +10,12 @@
 #include <zeltmath/base/settings.h>
 
 #include <zeltmath/numeric/core.h>
+#include <zeltmath/numeric/interpolation.h>
+#include <zeltmath/numeric/gauss.h>
+#include <zeltmath/numeric/fft.h>
+
+#include <zeltmath/complex/dcomplex.h>
+#include <zeltmath/complex/muller.h>
 
 #include <zeltmath/s2d/win_types.h>
 #include <zeltmath/s2d/point.h>
