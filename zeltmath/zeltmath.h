@@ -41,4 +41,10 @@
 
 #include <zeltmath/formula/formula.h>
 
+#include <zeltmath/optimize/opt.h>
+#include <zeltmath/optimize/shor.h>
+
+#include <zeltmath/approx/simplex.h>
+#include <zeltmath/approx/chebyshev.h>
+
 #endif
