@@ -85,7 +85,8 @@ run unknown_variable 2 "no variable 'z'" calc "x+1" x=1 z=2
 run unset_variable 2 "variable 'y' has no value" calc "x+y" x=1
 run division_by_zero 1 "calc:" calc "1/x" x=0
 run bad_nodes 2 "increasing order" fit "$data/line.csv" --nodes 3,1
-run bad_table 2 "bad.wkt:1: expected two numbers" fit "$data/bad.wkt" --nodes 0
+run bad_table 2 "bad.csv:3: expected two numbers" fit "$data/bad.csv" --nodes 0
+run short_table 2 "at least two points" fit "$data/bad.wkt" --nodes 0
 run unknown_command 2 "zeltmath" frobnicate
 run no_command 2 "zeltmath" 
 
@@ -99,7 +100,7 @@ for sub in calc roots clip normalize fit demo; do
 done
 
 # The demo writes its pictures into the folder it names.
-if (cd "$work" && "$tool" demo --folder pics >demo.out 2>&1) && [ -s "$work/pics/section.svg" ] &&
+if (cd "$work" && "$tool" demo --folder pics >demo.out 2>&1) && [ -s "$work/pics/web-openings.svg" ] &&
     [ -s "$work/pics/fit.svg" ] && grep -q "pictures written to pics" "$work/demo.out"; then
     passed=$((passed + 1))
 else

@@ -15,10 +15,10 @@ rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
 "$tool" demo --folder pics >/dev/null
-for picture in section fit; do
+for picture in web-openings fit; do
     timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
         --user-data-dir="$work/profile" --window-size=700,800 \
         --screenshot="$work/$picture.png" "file://$work/pics/$picture.svg" >/dev/null 2>&1
-    python3 "$here/png_nonblank.py" "$work/$picture.png" 0.02
+    python3 "$here/png_nonblank.py" "$work/$picture.png" 0.005
 done

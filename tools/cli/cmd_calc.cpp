@@ -26,7 +26,7 @@ void Assign(CZELTMathFormula& formula, const std::string& assignment)
 }
 
 // Values given on the command line, by name.
-void CheckAllSet(const CZELTMathFormula& formula, const std::vector<std::string>& assignments)
+void CheckAllSet(CZELTMathFormula& formula, const std::vector<std::string>& assignments)
 {
     for (int i = 0; i < formula.GetVariablesCount(); ++i) {
         CZELTString name;
@@ -35,11 +35,11 @@ void CheckAllSet(const CZELTMathFormula& formula, const std::vector<std::string>
         bool given = false;
         for (const std::string& a : assignments) {
             const std::size_t eq = a.find('=');
-            given = given || std::string(Trim(std::string_view(a).substr(0, eq))) == name.c_str();
+            given = given || std::string(Trim(std::string_view(a).substr(0, eq))) == name.GetString();
         }
         if (!given)
-            throw InputError(std::string("calc: variable '") + name.c_str() + "' has no value (give " +
-                             name.c_str() + "=number)");
+            throw InputError(std::string("calc: variable '") + name.GetString() + "' has no value (give " +
+                             name.GetString() + "=number)");
     }
 }
 

@@ -4,7 +4,7 @@
 #include "io.h"
 #include "svg.h"
 
-#include <zeltmath/s2d/polypolygon.h>
+#include <zeltmath/s2d/poly_polygon.h>
 
 #include <map>
 #include <ostream>

@@ -15,23 +15,26 @@ namespace zcli {
 
 namespace {
 
-// An I-beam cross-section 200 wide and 300 high with 12 mm flanges and an
-// 8 mm web, and a round opening of radius 50 cut into the web, drawn as a
-// 48-gon that also bites into the lower flange.
-std::vector<WktRing> SteelSection()
+// The web plate of a steel beam in elevation, 1200 long and 300 deep, and
+// three round service openings of diameter 180 along its axis, each drawn as
+// a 48-gon.
+std::vector<WktRing> WebPlate()
 {
-    return ParseWkt("POLYGON ((0 0, 200 0, 200 12, 104 12, 104 288, 200 288, 200 300, "
-                    "0 300, 0 288, 96 288, 96 12, 0 12, 0 0))");
+    return ParseWkt("POLYGON ((0 0, 1200 0, 1200 300, 0 300, 0 0))");
 }
 
-std::vector<WktRing> Opening()
+std::vector<WktRing> Openings()
 {
-    WktRing ring;
-    for (int i = 0; i < 48; ++i) {
-        const double a = ZT_2PI * i / 48;
-        ring.points.emplace_back(100 + 50 * std::cos(a), 60 + 50 * std::sin(a));
+    std::vector<WktRing> rings;
+    for (double cx : {300.0, 600.0, 900.0}) {
+        WktRing ring;
+        for (int i = 0; i < 48; ++i) {
+            const double a = ZT_2PI * i / 48;
+            ring.points.emplace_back(cx + 90 * std::cos(a), 150 + 90 * std::sin(a));
+        }
+        rings.push_back(ring);
     }
-    return {ring};
+    return rings;
 }
 
 void MakeFolder(const std::string& folder)
@@ -49,20 +52,22 @@ int RunDemo(const std::string& folder, std::ostream& out)
 {
     MakeFolder(folder);
 
-    out << "== clip: an I-beam section minus a round opening in its web\n";
+    out << "== clip: a beam's web plate minus three round openings\n";
     ClipRequest clip;
     clip.operation = "difference";
-    clip.a = SteelSection();
-    clip.b = Opening();
-    clip.svgPath = folder + "/section.svg";
+    clip.a = WebPlate();
+    clip.b = Openings();
+    clip.svgPath = folder + "/web-openings.svg";
     int status = RunClip(clip, out);
 
-    out << "\n== calc: a*sin(x)+2 at a = 3, x = 30 degrees, and its derivative by x\n";
+    out << "\n== calc: a*sin(x)+2 at a = 3 and x = 30 degrees, then its derivative by x at x = pi/6\n";
     CalcRequest calc;
     calc.formula = "a*sin(x)+2";
     calc.assignments = {"a=3", "x=30"};
     calc.degrees = true;
     status |= RunCalc(calc, out);
+    calc.degrees = false;
+    calc.assignments = {"a=3", "x=" + FormatNumber(ZT_PI / 6)};
     calc.derivative = "x";
     status |= RunCalc(calc, out);
 
@@ -80,7 +85,7 @@ int RunDemo(const std::string& folder, std::ostream& out)
     fit.svgPath = folder + "/fit.svg";
     status |= RunFit(fit, out);
 
-    out << "\npictures written to " << folder << "/ (section.svg, fit.svg)\n";
+    out << "\npictures written to " << folder << "/ (web-openings.svg, fit.svg)\n";
     return status;
 }
 

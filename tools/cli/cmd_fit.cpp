@@ -113,7 +113,7 @@ int RunFit(const FitRequest& request, std::ostream& out)
         for (const point_d& n : nodes)
             nodePoints.emplace_back(n.x, n.y);
         picture.AddDots(nodePoints, 4, "#c62828", "nodes");
-        WriteFileAtomic(request.svgPath, picture.Render());
+        WriteFileAtomic(request.svgPath, picture.Render(640, false));
     }
     return 0;
 }

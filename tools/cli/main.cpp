@@ -43,7 +43,9 @@ int main(int argc, char** argv)
     CLI::App* calcCmd = app.add_subcommand("calc", "Evaluate a formula, or its partial derivative");
     calcCmd->add_option("FORMULA", calc.formula, "The formula, for example \"a*sin(x)+2\"")->required();
     calcCmd->add_option("VALUES", calc.assignments, "Variable values as name=number, one for each variable");
-    calcCmd->add_flag("--degrees", calc.degrees, "Angles of the trigonometric functions are in degrees");
+    calcCmd->add_flag("--degrees", calc.degrees,
+                      "Angles of the trigonometric functions are in degrees (a derivative is taken "
+                      "with respect to the formula's own angle unit: d/dx sin(x) is cos(x))");
     calcCmd->add_option("--derivative", calc.derivative,
                         "Print the partial derivative by this variable and its value");
 

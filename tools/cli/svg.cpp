@@ -54,7 +54,7 @@ std::string Fixed(double v)
 
 } // namespace
 
-std::string SvgPicture::Render(double widthPixels) const
+std::string SvgPicture::Render(double widthPixels, bool equalAspect) const
 {
     double minX = std::numeric_limits<double>::infinity(), minY = minX;
     double maxX = -minX, maxY = -minX;
@@ -79,10 +79,12 @@ std::string SvgPicture::Render(double widthPixels) const
     if (spanY < span * 1e-3)
         spanY = span * 1e-3;
     const double margin = 24;
-    const double scale = (widthPixels - 2 * margin) / spanX;
-    const double heightPixels = std::min(spanY * scale, 4 * widthPixels) + 2 * margin;
-    auto sx = [&](double x) { return Fixed(margin + (x - minX) * scale); };
-    auto sy = [&](double y) { return Fixed(heightPixels - margin - (y - minY) * scale); };
+    const double scaleX = (widthPixels - 2 * margin) / spanX;
+    const double heightPixels =
+        equalAspect ? std::min(spanY * scaleX, 4 * widthPixels) + 2 * margin : 0.625 * widthPixels;
+    const double scaleY = equalAspect ? scaleX : (heightPixels - 2 * margin) / spanY;
+    auto sx = [&](double x) { return Fixed(margin + (x - minX) * scaleX); };
+    auto sy = [&](double y) { return Fixed(heightPixels - margin - (y - minY) * scaleY); };
 
     std::string out;
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";

@@ -30,7 +30,10 @@ public:
                  const std::string& label);
 
     bool Empty() const { return layers_.empty(); }
-    std::string Render(double widthPixels = 640) const;
+    // With equalAspect the two axes share one scale, as a drawing of shapes
+    // needs; without it the picture is a plot of fixed proportions whose
+    // axes are scaled each to fill it.
+    std::string Render(double widthPixels = 640, bool equalAspect = true) const;
 
 private:
     enum class Kind { Rings, Polyline, Dots };
