@@ -13,6 +13,7 @@ PACKAGES="
   libglpk-dev libnlopt-dev
   libmuparser-dev
   libcli11-dev doxygen
+  chromium python3
 "
 
 missing=""

@@ -49,4 +49,17 @@
 #include <zeltmath/s2d/transform.h>
 #include <zeltmath/formula/formula.h>
 
+#include <zeltmath/s3d/point.h>
+#include <zeltmath/s3d/matrix.h>
+
+#include <zeltmath/ann/ann.h>
+
+#include <zeltmath/formula/formula.h>
+
+#include <zeltmath/optimize/opt.h>
+#include <zeltmath/optimize/shor.h>
+
+#include <zeltmath/approx/simplex.h>
+#include <zeltmath/approx/chebyshev.h>
+
 #endif
