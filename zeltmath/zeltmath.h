@@ -24,6 +24,7 @@
 #include <zeltmath/s2d/polyline.h>
 #include <zeltmath/s2d/views.h>
 #include <zeltmath/s2d/polygon.h>
+#include <zeltmath/s2d/triangle.h>
 
 // Sets of rings and their Boolean operations
 #include <zeltmath/s2d/poly_polygon.h>

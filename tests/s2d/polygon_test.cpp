@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 using S2D::Circle;
@@ -332,6 +333,20 @@ TEST(Polygon, ClosingEdgeAssignmentAndOrder)
     b = chain;
     EXPECT_EQ(b.Size(), 2u);
     EXPECT_EQ(b.EdgeCount(), 2u);
+
+    // Moves hand the points over and leave the source empty; a growing
+    // vector of polygons keeps every ring intact.
+    Polygon moved(std::move(a));
+    EXPECT_TRUE(moved == UnitSquare());
+    EXPECT_EQ(a.Size(), 0u);
+    a = std::move(moved);
+    EXPECT_TRUE(a == UnitSquare());
+    EXPECT_EQ(moved.Size(), 0u);
+    std::vector<Polygon> many;
+    for (int i = 0; i < 100; ++i)
+        many.push_back(Ring({Point(i, 0), Point(i + 1, 0), Point(i, 1)}));
+    EXPECT_EQ(many[57][1], Point(58, 0));
+    EXPECT_DOUBLE_EQ(many[99].Area(), 0.5);
 
     const std::vector<Polygon> rings{
         Ring({Point(0, 0), Point(10, 0), Point(10, 10), Point(0, 10)}),

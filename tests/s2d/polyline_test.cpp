@@ -56,7 +56,13 @@ TEST(Polyline, ConstructionAccessAndEditing)
     a.InsertAt(0, Point(-1, -1));
     a.InsertAt(a.Size(), &extra);
     a.RemoveAt(1);
+    // Indices past the end: insertion appends, removal does nothing.
+    a.RemoveAt(99);
     ASSERT_EQ(a.Size(), 6u);
+    Polyline tail;
+    tail.InsertAt(5, Point(2, 2));
+    tail.Add(static_cast<const Point*>(nullptr));
+    EXPECT_TRUE(tail == Chain({Point(2, 2), Point(0, 0)}));
     EXPECT_EQ(a[0], Point(-1, -1));
     EXPECT_EQ(a[1], Point(1, 0));
     EXPECT_EQ(a.Points().back(), extra);
@@ -64,7 +70,8 @@ TEST(Polyline, ConstructionAccessAndEditing)
     Polyline b;
     b = a;
     EXPECT_TRUE(b == a);
-    b = b;  // self-assignment keeps the points
+    Polyline& alias = b;
+    b = alias;  // self-assignment keeps the points
     EXPECT_EQ(b.Size(), 6u);
     b[0].x = 9;
     EXPECT_FALSE(b == a);  // deep copy

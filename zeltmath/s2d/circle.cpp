@@ -40,22 +40,27 @@ Rect Circle::BoundRect() const
     return Rect(x - r, y - r, x + r, y + r);
 }
 
+namespace {
+
+// A distance d from the centre against the limit it must stay below:
+// onBorder within the tolerance of the limit, else 1 when below it.
+unsigned char WithinLimit(double d, double limit, unsigned char onBorder, double tol)
+{
+    if (IsZero(d - limit, tol))
+        return onBorder;
+    return IsLess(d, limit, tol);
+}
+
+} // namespace
+
 unsigned char Circle::CheckIn(const Circle& c, unsigned char onBorder, double tol) const
 {
-    const double d = Distance(c);
-    const double room = Radius() - c.Radius();
-    if (IsZero(d - room, tol))
-        return onBorder;
-    return IsLess(d, room, tol);
+    return WithinLimit(Distance(c), Radius() - c.Radius(), onBorder, tol);
 }
 
 unsigned char Circle::CheckIn(const Point& p, unsigned char onBorder, double tol) const
 {
-    const double d = Distance(p);
-    const double r = Radius();
-    if (IsZero(d - r, tol))
-        return onBorder;
-    return IsLess(d, r, tol);
+    return WithinLimit(Distance(p), Radius(), onBorder, tol);
 }
 
 unsigned char Circle::IsCrossed(const Circle& c, unsigned char touching, double tol) const

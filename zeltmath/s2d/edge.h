@@ -43,7 +43,7 @@ public:
     const Point& P2() const { return p2_; }
     // P1 for 0, P2 for every other index.
     const Point& operator[](unsigned int i) const { return i == 0 ? p1_ : p2_; }
-    Point& operator[](unsigned int i) { return i == 0 ? p1_ : p2_; }
+    Point& operator[](unsigned int i) { return i == 0 ? p1_ : P2(); }
     void SetP12(const Point& p1, const Point& p2);
     void GetP12(Point& p1, Point& p2) const;
     // P2 - P1.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace S2D {
 
@@ -58,6 +59,12 @@ Polygon& Polygon::operator=(const Polygon& other)
     return *this;
 }
 
+Polygon& Polygon::operator=(Polygon&& other)
+{
+    Polyline::operator=(std::move(other));
+    return *this;
+}
+
 unsigned Polygon::EdgeCount() const
 {
     return Size();
@@ -102,10 +109,24 @@ unsigned char Polygon::CheckIn(const Point& p, unsigned char onBorder, double to
         const Point* prev = &v[n - 1];
         for (std::size_t i = 0; i < n; ++i) {
             const Point& cur = v[i];
-            if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
-                return onBorder;
-            if (RayCrosses(p, cur, *prev, tolAbs))
-                inside = !inside;
+            const double dy1 = p.y - prev->y, dy2 = p.y - cur.y;
+            const bool above = dy1 > tolAbs && dy2 > tolAbs;
+            const bool below = dy1 < -tolAbs && dy2 < -tolAbs;
+            if (above || below) {
+                // Beyond both ends in height by more than tol: the ray misses
+                // the edge, and the border test can only reach it within its
+                // slack (or when the edge is degenerate).
+                const double gap = above ? std::min(dy1, dy2) : -std::max(dy1, dy2);
+                const double span = std::fabs(cur.x - prev->x) + std::fabs(cur.y - prev->y);
+                if (!(span > 1e-9 && gap > tolAbs * (1 + 1e-9) + 1e-9 * span) &&
+                    MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+            } else {
+                if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+                if (RayCrosses(p, cur, *prev, tolAbs))
+                    inside = !inside;
+            }
             prev = &cur;
         }
     } else {
@@ -269,7 +290,7 @@ PolygonVertexSlice Polygon::operator[](const std::vector<unsigned>& indices)
     return PolygonVertexSlice(this, indices);
 }
 
-bool PolygonOrderComparer::operator()(unsigned a, unsigned b)
+bool PolygonOrderComparer::operator()(unsigned a, unsigned b) const
 {
     const std::vector<Polygon>& polygons = *polygons_;
     return polygons[b].CheckIn(polygons[a], 0, 1e-10, 0) == 1;

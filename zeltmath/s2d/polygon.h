@@ -6,6 +6,7 @@
 #include <zeltmath/s2d/polyline.h>
 #include <zeltmath/s2d/views.h>
 
+#include <utility>
 #include <vector>
 
 namespace S2D {
@@ -36,6 +37,8 @@ public:
     Polygon() = default;
     Polygon(const Polygon& other) : Polyline(other) {}
     Polygon(const Polyline& other) : Polyline(other) {}
+    Polygon(Polygon&& other) noexcept : Polyline(std::move(other)) {}
+    Polygon(Polyline&& other) noexcept : Polyline(std::move(other)) {}
     Polygon(const std::vector<Point>& points) : Polyline(points) {}
     Polygon(const Point* points, unsigned count) : Polyline(points, count) {}
     ~Polygon() override;
@@ -50,6 +53,7 @@ public:
     unsigned char IsSelfCrossed(unsigned* first, unsigned* second, unsigned* flags) const override;
 
     virtual Polygon& operator=(const Polygon& other);
+    Polygon& operator=(Polygon&& other);
     // Whether the polyline crosses the border: one vertex strictly inside and
     // one strictly outside; with `touching`, also a vertex within tol of an
     // edge of the other shape; finally a proper crossing of two edges, or an
@@ -103,7 +107,7 @@ public:
 class ZELTMATH_API PolygonOrderComparer {
 public:
     PolygonOrderComparer(const std::vector<Polygon>& polygons) : polygons_(&polygons) {}
-    bool operator()(unsigned a, unsigned b);
+    bool operator()(unsigned a, unsigned b) const;
 
 private:
     const std::vector<Polygon>* polygons_;

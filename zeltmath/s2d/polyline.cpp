@@ -1,6 +1,8 @@
 #include <zeltmath/s2d/polyline.h>
 
+#include <cstddef>
 #include <stdexcept>
+#include <utility>
 
 namespace S2D {
 
@@ -21,9 +23,31 @@ Polyline& Polyline::operator=(const Polyline& other)
     return *this;
 }
 
+Polyline& Polyline::operator=(Polyline&& other)
+{
+    if (this == &other)
+        return *this;
+    Clear();
+    points_ = std::move(other.points_);
+    other.points_.clear();
+    return *this;
+}
+
 unsigned Polyline::EdgeCount() const
 {
     return points_.empty() ? 0u : Size() - 1;
+}
+
+void Polyline::InsertAt(unsigned index, const Point& p)
+{
+    const std::size_t at = index < points_.size() ? index : points_.size();
+    points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(at), p);
+}
+
+void Polyline::RemoveAt(unsigned index)
+{
+    if (index < points_.size())
+        points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void Polyline::Clear()

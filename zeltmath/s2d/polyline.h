@@ -6,6 +6,7 @@
 #include <zeltmath/s2d/point.h>
 #include <zeltmath/s2d/rect.h>
 
+#include <utility>
 #include <vector>
 
 namespace S2D {
@@ -30,6 +31,8 @@ class ZELTMATH_API Polyline {
 public:
     Polyline() = default;
     Polyline(const Polyline& other) : points_(other.points_) {}
+    // Moves take the point list over; the source is left empty.
+    Polyline(Polyline&& other) noexcept : points_(std::move(other.points_)) { other.points_.clear(); }
     Polyline(const std::vector<Point>& points) : points_(points) {}
     // Copies `count` points from the array (none when `points` is null).
     Polyline(const Point* points, unsigned count);
@@ -38,6 +41,7 @@ public:
     // Self-assignment does nothing; otherwise Clear() runs first (virtually),
     // then the points are copied.
     virtual Polyline& operator=(const Polyline& other);
+    Polyline& operator=(Polyline&& other);
     // Size() - 1, and 0 for an empty polyline.
     virtual unsigned EdgeCount() const;
     virtual void Clear();
@@ -76,13 +80,16 @@ public:
     const std::vector<Point>& Points() const { return points_; }
     std::vector<Point>& Points() { return points_; }
 
+    // Appends a copy; a null pointer appends the default point (0, 0).
     void Add(const Point& p) { points_.push_back(p); }
-    void Add(const Point* p) { points_.push_back(*p); }
-    // Inserts before position index; index <= Size() is the caller's duty.
-    void InsertAt(unsigned index, const Point& p) { points_.insert(points_.begin() + index, p); }
-    void InsertAt(unsigned index, const Point* p) { points_.insert(points_.begin() + index, *p); }
-    // Removes vertex index; index < Size() is the caller's duty.
-    void RemoveAt(unsigned index) { points_.erase(points_.begin() + index); }
+    void Add(const Point* p) { points_.push_back(Point(p)); }
+    // Inserts a copy before position index (a null pointer inserts (0, 0)).
+    // The index is not meant to exceed Size(); one that does appends.
+    void InsertAt(unsigned index, const Point& p);
+    void InsertAt(unsigned index, const Point* p) { InsertAt(index, Point(p)); }
+    // Removes vertex index, shifting the rest down.  The index is meant to be
+    // below Size(); one that is not removes nothing.
+    void RemoveAt(unsigned index);
 
     // Rect(min x, min y, max x, max y) over the vertices; all zero when empty.
     Rect BoundRect();

@@ -1,0 +1,114 @@
+#ifndef ZELTMATH_S2D_TRIANGLE_H
+#define ZELTMATH_S2D_TRIANGLE_H
+
+#include <zeltmath/base/export.h>
+#include <zeltmath/numeric/core.h>
+#include <zeltmath/s2d/point.h>
+#include <zeltmath/s2d/rect.h>
+
+namespace S2D {
+
+// A fixed ring of three points, for callers that work with triangulated
+// regions.  Edge i runs from vertex i to vertex (i + 1) mod 3.  The template
+// is meant for S2D::Point (GenericTriangle<Point>); any type with public
+// double members x and y, the comparison operators, IsEqual(p, tol) and the
+// free +, / operators of Point works the same way.
+template <class P>
+class ZELTMATH_API GenericTriangle {
+public:
+    GenericTriangle() = default;
+    GenericTriangle(const P& a, const P& b, const P& c) : v_{a, b, c} {}
+    GenericTriangle(const GenericTriangle& t) : v_{t.v_[0], t.v_[1], t.v_[2]} {}
+    GenericTriangle& operator=(const GenericTriangle& t)
+    {
+        for (int i = 0; i < 3; ++i)
+            v_[i] = t.v_[i];
+        return *this;
+    }
+
+    virtual ~GenericTriangle() = default;
+
+    // Point in triangle, the tolerant test of Polygon::CheckIn for a ring of
+    // three vertices: with checkBorder a point within tol of an edge gives
+    // onBorder; otherwise the crossing count over the three edges decides.
+    virtual unsigned char CheckIn(const P& p, unsigned char onBorder, double tol,
+                                  unsigned char checkBorder) const
+    {
+        if (checkBorder)
+            for (int i = 0; i < 3; ++i)
+                if (IsBetween(p, v_[i], v_[(i + 1) % 3], tol) != 0.0)
+                    return onBorder;
+        bool inside = false;
+        for (int i = 0, j = 2; i < 3; j = i++) {
+            const P& a = v_[i];
+            const P& b = v_[j];
+            if (((IsNonGreater(a.y, p.y, tol) && IsLess(p.y, b.y, tol)) ||
+                 (IsNonGreater(b.y, p.y, tol) && IsLess(p.y, a.y, tol))) &&
+                IsLess(p.x, (p.y - a.y) * (b.x - a.x) / (b.y - a.y) + a.x, tol))
+                inside = !inside;
+        }
+        return inside ? 1 : 0;
+    }
+    // The same vertices in the same order, exactly.
+    virtual bool operator==(const GenericTriangle& t) const
+    {
+        return v_[0] == t.v_[0] && v_[1] == t.v_[1] && v_[2] == t.v_[2];
+    }
+    // Every vertex is less than the vertex of t at the same index.
+    virtual bool operator<(const GenericTriangle& t) const
+    {
+        return v_[0] < t.v_[0] && v_[1] < t.v_[1] && v_[2] < t.v_[2];
+    }
+    // The same vertices in the same order, each coordinate within |tol| (the
+    // per-coordinate tolerance of Point::IsEqual).  Like operator==, the
+    // order matters: a triangle is not equal to a renumbering of itself.
+    virtual unsigned char IsEqual(const GenericTriangle& t, double tol) const
+    {
+        return (v_[0].IsEqual(t.v_[0], tol) && v_[1].IsEqual(t.v_[1], tol) && v_[2].IsEqual(t.v_[2], tol)) ? 1
+                                                                                                           : 0;
+    }
+    static unsigned char IsEqual(const GenericTriangle& a, const GenericTriangle& b, double tol)
+    {
+        return a.IsEqual(b, tol);
+    }
+
+    // Unchecked vertex access.
+    P operator[](int i) const { return v_[i]; }
+    P& operator[](int i) { return v_[i]; }
+    const P* Points() const { return v_; }
+
+    // The signed doubled area is negative.
+    unsigned char IsClockWise() const { return DoubledArea() < 0 ? 1 : 0; }
+    double Area() const
+    {
+        const double s = DoubledArea();
+        return (s < 0 ? -s : s) / 2;
+    }
+    P MassCenter() { return (v_[0] + v_[1] + v_[2]) / 3.0; }
+    Rect BoundRect()
+    {
+        double minX = v_[0].x, maxX = minX, minY = v_[0].y, maxY = minY;
+        for (int i = 1; i < 3; ++i) {
+            minX = v_[i].x < minX ? v_[i].x : minX;
+            maxX = v_[i].x > maxX ? v_[i].x : maxX;
+            minY = v_[i].y < minY ? v_[i].y : minY;
+            maxY = v_[i].y > maxY ? v_[i].y : maxY;
+        }
+        return Rect(minX, minY, maxX, maxY);
+    }
+
+private:
+    double DoubledArea() const
+    {
+        double s = 0;
+        for (int i = 1; i <= 3; ++i)
+            s += Simple(v_[i - 1], v_[i % 3]);
+        return s;
+    }
+
+    P v_[3];
+};
+
+} // namespace S2D
+
+#endif
