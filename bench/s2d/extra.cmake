@@ -1,5 +1,6 @@
-# Peers the s2d benchmarks compare with: Clipper (libpolyclipping-dev) and
-# Boost.Geometry (header-only, libboost-dev).  Never linked into the library.
-find_library(ZELTMATH_BENCH_POLYCLIPPING polyclipping REQUIRED)
+# Peers of the s2d benchmarks: Boost.Geometry (header-only) for the polygon
+# and Boolean benchmarks, Clipper (libpolyclipping-dev) for the Boolean ones.
+# Never linked into the library.
 find_package(Boost 1.71 REQUIRED)
-target_link_libraries(bench_s2d PRIVATE ${ZELTMATH_BENCH_POLYCLIPPING} Boost::headers)
+find_library(ZELTMATH_BENCH_POLYCLIPPING polyclipping REQUIRED)
+target_link_libraries(bench_s2d PRIVATE Boost::headers ${ZELTMATH_BENCH_POLYCLIPPING})

@@ -1,6 +1,6 @@
 # Peer libraries that the s2d tests use as black-box oracles; the library
 # itself never links them.  Boost.Geometry (header-only) cross-checks the
-# point-in-polygon test, Clipper (libpolyclipping-dev) the Boolean engine.
+# point-in-polygon tests, Clipper (libpolyclipping-dev) the Boolean engine.
 find_package(Boost 1.71 REQUIRED)
 find_library(ZELTMATH_POLYCLIPPING_LIB polyclipping REQUIRED)
 foreach(t test_s2d test_s2d_internal)

@@ -78,7 +78,9 @@ PolyPolygon PolyPolygon::Clip(PPOLY_OPERATION op, const PolyPolygon& other) cons
 
 void PolyPolygon::Normalize()
 {
-    // All outer rings united one by one, then every hole taken away.
+    // All outer rings united one by one, then every hole taken away; in
+    // every run the accumulated result is the subject and the ring alone the
+    // clip operand.
     ContourSet acc;
     ContourSet single;
     single.contours.resize(1);

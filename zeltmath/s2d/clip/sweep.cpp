@@ -88,6 +88,7 @@ public:
 private:
     void InsertActive(Edge* e);
     void FormBundles(double yb);
+    void BundleStep(Edge* e, Edge*& e0, double yb);
     void ClassifyEdges(double yb);
     void RemoveEnded(double yb, double yt, bool above);
     void AddToSorted(Edge* e, double dy);
@@ -95,7 +96,7 @@ private:
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
-    void NextBeam(double yt);
+    bool NextBeam(double yt, bool bundle);
 
     Operation op_;
     SweepInput& in_;
@@ -127,30 +128,38 @@ void Sweep::InsertActive(Edge* e)
         at->prev = e;
 }
 
+// One step of bundle forming for edge e at height yb; e0 is the previous
+// edge that continues above yb (or the first edge of the list).
+inline void Sweep::BundleStep(Edge* e, Edge*& e0, double yb)
+{
+    const unsigned char continues = e->top.y != yb;
+    e->bundle[kAbove][kClip] = 0;
+    e->bundle[kAbove][kSubject] = 0;
+    e->bundle[kAbove][e->type] = continues;
+    e->bstate[kAbove] = kSingle;
+    if (!e0) {
+        e0 = e;
+        return;
+    }
+    if (!continues)
+        return;
+    if (std::fabs(e0->xb - e->xb) <= kCoincident && std::fabs(e0->dx - e->dx) <= kCoincident
+        && e0->top.y != yb) {
+        e->bundle[kAbove][e->type] = continues ^ e0->bundle[kAbove][e->type];
+        e->bundle[kAbove][!e->type] = e0->bundle[kAbove][!e->type];
+        e->bstate[kAbove] = kHead;
+        e0->bundle[kAbove][kClip] = 0;
+        e0->bundle[kAbove][kSubject] = 0;
+        e0->bstate[kAbove] = kTail;
+    }
+    e0 = e;
+}
+
 void Sweep::FormBundles(double yb)
 {
-    if (!aet_)
-        return;
-    Edge* e0 = aet_;
-    for (Edge* e = aet_; e; e = e->next) {
-        const unsigned char continues = e->top.y != yb;
-        e->bundle[kAbove][kClip] = 0;
-        e->bundle[kAbove][kSubject] = 0;
-        e->bundle[kAbove][e->type] = continues;
-        e->bstate[kAbove] = kSingle;
-        if (!continues || e == aet_)
-            continue;
-        if (std::fabs(e0->xb - e->xb) <= kCoincident && std::fabs(e0->dx - e->dx) <= kCoincident
-            && e0->top.y != yb) {
-            e->bundle[kAbove][e->type] = continues ^ e0->bundle[kAbove][e->type];
-            e->bundle[kAbove][!e->type] = e0->bundle[kAbove][!e->type];
-            e->bstate[kAbove] = kHead;
-            e0->bundle[kAbove][kClip] = 0;
-            e0->bundle[kAbove][kSubject] = 0;
-            e0->bstate[kAbove] = kTail;
-        }
-        e0 = e;
-    }
+    Edge* e0 = nullptr;
+    for (Edge* e = aet_; e; e = e->next)
+        BundleStep(e, e0, yb);
 }
 
 void Sweep::ClassifyEdges(double yb)
@@ -501,12 +510,16 @@ void Sweep::HandleCrossings(double yb)
     }
 }
 
-void Sweep::NextBeam(double yt)
+bool Sweep::NextBeam(double yt, bool bundle)
 {
+    // With no bounds starting at yt the list is final here, and the bundles
+    // of the next beam are formed in the same walk.
+    Edge* e0 = nullptr;
     Edge* next = nullptr;
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
         Edge* succ = e->succ;
+        Edge* now = e;
         if (e->top.y == yt && succ) {
             succ->outp[kBelow] = e->outp[kAbove];
             succ->bstate[kBelow] = e->bstate[kAbove];
@@ -522,6 +535,7 @@ void Sweep::NextBeam(double yt)
             succ->prev = prev;
             succ->next = next;
             Activate(succ);
+            now = succ;
         } else {
             e->outp[kBelow] = e->outp[kAbove];
             e->bstate[kBelow] = e->bstate[kAbove];
@@ -530,7 +544,10 @@ void Sweep::NextBeam(double yt)
             e->xb = e->xt;
         }
         e->outp[kAbove] = Fragments::None;
+        if (bundle)
+            BundleStep(now, e0, yt);
     }
+    return bundle;
 }
 
 void Sweep::Activate(Edge* e)
@@ -553,6 +570,7 @@ ContourSet Sweep::Run()
     if (minima.empty())
         return out_.Result();
     double yb = minima[0].y;
+    bool bundled = false;
     for (;;) {
         while (lm < minima.size() && minima[lm].y == yb) {
             InsertActive(minima[lm].first);
@@ -573,13 +591,14 @@ ContourSet Sweep::Run()
             yt = minima[lm].y;
             above = true;
         }
-        FormBundles(yb);
+        if (!bundled)
+            FormBundles(yb);
         ClassifyEdges(yb);
         RemoveEnded(yb, yt, above);
         if (!above)
             break;
         HandleCrossings(yb);
-        NextBeam(yt);
+        bundled = NextBeam(yt, !(lm < minima.size() && minima[lm].y == yt));
         yb = yt;
     }
     return out_.Result();
