@@ -4,7 +4,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ -x "$here/build/tools/zeltmath" ]; then
-  "$here/build/tools/zeltmath" demo
+  "$here/build/tools/zeltmath" demo --folder "$here/build/demo"
 else
   "$here/build/examples/zeltmath_example"
 fi
