@@ -1,6 +1,7 @@
 #include <zeltmath/s2d/matrix.h>
 
 #include <zeltmath/numeric/core.h>
+#include <zeltmath/numeric/detail/gauss_jordan.h>
 
 #include <cmath>
 
@@ -11,15 +12,6 @@ namespace {
 bool InRange(int i)
 {
     return i >= 0 && i < 3;
-}
-
-// Row operation of the inversion: row dst += f * row src, in both matrices.
-void AddRow(double (&a)[3][3], double (&r)[3][3], int dst, int src, double f)
-{
-    for (int c = 0; c < 3; ++c) {
-        a[dst][c] += f * a[src][c];
-        r[dst][c] += f * r[src][c];
-    }
 }
 
 } // namespace
@@ -324,36 +316,12 @@ Matrix Matrix::Rotate(double a)
 Matrix Matrix::Invert(const Matrix& a)
 {
     double A[3][3];
-    double R[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             A[r][c] = a.m[r][c];
-
-    // Raise every diagonal element below 1 to 1 with the help of another row.
-    for (int i = 0; i < 3; ++i) {
-        if (!(A[i][i] < 1.0))
-            continue;
-        int k = 0;
-        while (k < 3 && (k == i || !(std::fabs(A[k][i]) > 1e-10)))
-            ++k;
-        if (k == 3)
-            return Matrix();
-        AddRow(A, R, i, k, (1.0 - A[i][i]) / A[k][i]);
-    }
-
-    for (int i = 0; i < 3; ++i) {
-        const double p = A[i][i];
-        if (!(std::fabs(p) >= 2.220446049250313e-16))
-            return Matrix();
-        for (int c = 0; c < 3; ++c) {
-            A[i][c] /= p;
-            R[i][c] /= p;
-        }
-        for (int k = 0; k < 3; ++k)
-            if (k != i)
-                AddRow(A, R, k, i, -A[k][i]);
-    }
-
+    double R[3][3];
+    if (!zeltmath::detail::GaussJordanInvert(A, R))
+        return Matrix();
     Matrix result;
     result.SetMatrix(R);
     return result;

@@ -1,5 +1,7 @@
 #include <zeltmath/s3d/matrix.h>
 
+#include <zeltmath/numeric/detail/gauss_jordan.h>
+
 #include <cmath>
 #include <limits>
 
@@ -8,7 +10,6 @@ namespace S3D {
 namespace {
 
 constexpr double kPivotEpsilon = 2.220446049250313e-16;
-constexpr double kPreparationEpsilon = 1e-10;
 
 bool ValidIndex(int i)
 {
@@ -34,15 +35,6 @@ void MapInto(const double (&m)[4][4], const Point& src, Point& dst)
     double oz = 0;
     Map(m, x, y, z, ox, oy, oz);
     dst.SetV123(ox, oy, oz);
-}
-
-// Row operation on both matrices of the elimination: row i += f * row k.
-void AddRow(double (&a)[4][4], double (&r)[4][4], int i, int k, double f)
-{
-    for (int c = 0; c < 4; ++c) {
-        a[i][c] += f * a[k][c];
-        r[i][c] += f * r[k][c];
-    }
 }
 
 } // namespace
@@ -322,39 +314,12 @@ Matrix Matrix::RotationAxis(const Vector& axis, double a)
 Matrix Matrix::Invert(const Matrix& src)
 {
     double a[4][4];
-    double r[4][4];
     for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
+        for (int j = 0; j < 4; ++j)
             a[i][j] = src.m[i][j];
-            r[i][j] = i == j ? 1.0 : 0.0;
-        }
-
-    // Raise every diagonal element below 1 to exactly 1 with the help of the
-    // first other row that has a usable element in that column.
-    for (int i = 0; i < 4; ++i) {
-        if (!(a[i][i] < 1.0))
-            continue;
-        int k = 0;
-        while (k < 4 && (k == i || !(std::fabs(a[k][i]) > kPreparationEpsilon)))
-            ++k;
-        if (k == 4)
-            return Matrix();
-        AddRow(a, r, i, k, (1.0 - a[i][i]) / a[k][i]);
-    }
-
-    for (int i = 0; i < 4; ++i) {
-        const double pivot = a[i][i];
-        if (std::fabs(pivot) < kPivotEpsilon)
-            return Matrix();
-        for (int c = 0; c < 4; ++c) {
-            a[i][c] /= pivot;
-            r[i][c] /= pivot;
-        }
-        for (int k = 0; k < 4; ++k)
-            if (k != i)
-                AddRow(a, r, k, i, -a[k][i]);
-    }
-
+    double r[4][4];
+    if (!zeltmath::detail::GaussJordanInvert(a, r))
+        return Matrix();
     // The constructor stores R through SetMatrix, which runs the hook.
     return Matrix(r);
 }
