@@ -9,6 +9,7 @@
 #include <zeltmath/s2d/detail/region_handles.h>
 #include <zeltmath/s2d/hollow_polygon.h>
 #include <zeltmath/s2d/poly_polygon.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -116,11 +117,6 @@ using S2D::Matrix;
 using S2D::Point;
 using S2D::Polygon;
 using S2D::PolyPolygon;
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
 
 // Runs `attempt` with the n-th allocation failing, for n = 0, 1, ... until a
 // run needs no refused allocation; `check` sees every run's outcome.

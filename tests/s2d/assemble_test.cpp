@@ -3,6 +3,7 @@
 // cells whose shared sides must cancel.
 
 #include <zeltmath/s2d/poly_polygon.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,6 @@ using S2D::Polygon;
 using S2D::PolyPolygon;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
-
-double NetArea(const PolyPolygon& pp)
-{
-    double a = 0;
-    for (const Polygon& p : pp.Outers())
-        a += p.Area();
-    for (const Polygon& p : pp.Inners())
-        a -= p.Area();
-    return a;
-}
 
 // The points of an (n + 1) x (n + 1) lattice, index y * (n + 1) + x.
 std::vector<Point> Lattice(unsigned n)

@@ -3,6 +3,7 @@
 // handles where no region can be made.
 
 #include <zeltmath/s2d/hollow_polygon.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@ using S2D::Point;
 using S2D::Polygon;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
 
 int CountPixels(HRGN r, int lo, int hi)
 {

@@ -3,6 +3,7 @@
 // numbering of the views and proximity queries.
 
 #include <zeltmath/s2d/hollow_polygon.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,6 @@ using S2D::Polygon;
 using S2D::Polyline;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
 
 HollowPolygon SquareWithHole()
 {

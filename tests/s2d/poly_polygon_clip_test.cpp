@@ -3,6 +3,7 @@
 // against Clipper on random ring sets.
 
 #include <zeltmath/s2d/poly_polygon.h>
+#include "shapes.h"
 
 #include <polyclipping/clipper.hpp>
 
@@ -18,22 +19,6 @@ using S2D::Polygon;
 using S2D::PolyPolygon;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
-
-// Outer area minus hole area.
-double NetArea(const PolyPolygon& pp)
-{
-    double a = 0;
-    for (const Polygon& p : pp.Outers())
-        a += p.Area();
-    for (const Polygon& p : pp.Inners())
-        a -= p.Area();
-    return a;
-}
 
 void ExpectRing(const Polygon& got, const std::vector<Point>& want)
 {

@@ -1,4 +1,5 @@
 #include <zeltmath/s2d/poly_polygon.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,6 @@ using S2D::Polygon;
 using S2D::PolyPolygon;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
 
 using Ids = std::vector<unsigned>;
 

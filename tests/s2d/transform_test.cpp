@@ -3,6 +3,7 @@
 // gives the shape back.
 
 #include <zeltmath/s2d/transform.h>
+#include "shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,6 @@ using S2D::Polyline;
 using S2D::PolyPolygon;
 
 namespace {
-
-Polygon Square(double x0, double y0, double x1, double y1)
-{
-    return Polygon(std::vector<Point>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-}
 
 void ExpectNear(const Point& a, const Point& b)
 {
