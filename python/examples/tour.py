@@ -32,14 +32,18 @@ def main(folder="."):
         f.write(web._repr_svg_())
     print("  picture: %s (%d bytes of SVG)" % (path, os.path.getsize(path)))
 
-    f = zeltmath.Formula("a*sin(x)+2", angle_factor=math.pi / 180)
+    f = zeltmath.Formula("a*sin(x)+2")
     d = f.derivative("x")
-    print("formula %s with a=3, x=30 (degrees): %g" % (f, f(a=3, x=30)))
+    print("formula %s, variables %s, at a=3, x=pi/6: %g" % (f, f.variables, f(a=3, x=math.pi / 6)))
     print("  d/dx: %s, at a=3, x=0: %g" % (d, d(a=3, x=0)))
+    try:
+        zeltmath.Formula("1/(x")
+    except zeltmath.FormulaError as e:
+        print("  Formula('1/(x') fails: code %d, %s" % (e.code, e.message))
 
     r = zeltmath.roots([-6, 11, -6, 1])
     print("roots of -6 + 11x - 6x^2 + x^3:", ", ".join("%g" % z.real for z in r))
-    print("roots of 1 + x^2:", ", ".join("%g%+gi" % (z.real, z.imag) for z in zeltmath.roots([1, 0, 1])))
+    print("roots of 1 + x^2:", ", ".join("%gi" % z.imag for z in zeltmath.roots([1, 0, 1])))
 
     t = np.arange(12)
     spectrum = zeltmath.fft(np.cos(2 * math.pi * 3 * t / 12))

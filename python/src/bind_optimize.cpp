@@ -11,12 +11,17 @@
 #include <climits>
 #include <cmath>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace zpy {
 
 namespace {
+
+// lp_solve makes no promise about models solved on several threads at once,
+// so the linear programs run one at a time (without the GIL).
+std::mutex lpMutex;
 
 [[noreturn]] void RaiseLPError(int status)
 {
@@ -75,6 +80,7 @@ py::array_t<double> Simplex(py::object cost, py::object eq, py::object ge)
     int status;
     {
         py::gil_scoped_release release;
+        std::lock_guard<std::mutex> lock(lpMutex);
         status = SimplexSolve(costs, eqs, ges, x);
     }
     if (status != 0)
@@ -99,6 +105,7 @@ py::tuple ChebyshevFit(py::object x, py::object y, py::object nodes)
     int status;
     {
         py::gil_scoped_release release;
+        std::lock_guard<std::mutex> lock(lpMutex);
         status = ChebyshevApproaching(data, fit);
     }
     if (status != 0)
