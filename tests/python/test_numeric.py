@@ -1,7 +1,6 @@
 """Roots, FFT, interpolation, Gaussian elimination and the cubic against
 NumPy and hand-computed values."""
 import math
-import threading
 
 import numpy as np
 import pytest
@@ -55,24 +54,6 @@ def test_fft_matches_numpy(rng):
         zeltmath.fft(np.zeros(2 * 6451))
     with pytest.raises(ValueError):
         zeltmath.fft([])
-
-
-def test_fft_in_threads(rng):
-    # The transform's work arrays are shared; parallel calls must still agree.
-    signals = [rng.normal(size=4096) for _ in range(8)]
-    results = [None] * len(signals)
-
-    def run(i):
-        for _ in range(5):
-            results[i] = zeltmath.fft(signals[i])
-
-    threads = [threading.Thread(target=run, args=(i,)) for i in range(len(signals))]
-    for t in threads:
-        t.start()
-    for t in threads:
-        t.join()
-    for s, r in zip(signals, results):
-        assert np.allclose(r, np.fft.fft(s), atol=1e-6)
 
 
 def test_interpol_gauss_cubic():

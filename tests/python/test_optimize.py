@@ -1,6 +1,5 @@
 """Linear programming against SciPy, minimax fitting, the r-algorithm."""
 import math
-import threading
 
 import numpy as np
 import pytest
@@ -96,23 +95,3 @@ def test_minimize_callback_errors_propagate():
         zeltmath.minimize(lambda v: v @ v, [1])
     with pytest.raises(ValueError, match="finite"):
         zeltmath.minimize(lambda v: v @ v, [1, math.inf])
-
-
-def test_long_computations_run_in_threads():
-    # The optimizer and the clipping release the GIL; several threads give
-    # the same results as one.
-    results = {}
-
-    def work(i):
-        x, _ = zeltmath.minimize(lambda v: (v[0] - i) ** 2 + (v[1] + i) ** 2, [0, 0])
-        a = zeltmath.PolyPolygon([[(0, 0), (10 + i, 0), (10 + i, 10), (0, 10)]])
-        results[i] = (x, (a - zeltmath.PolyPolygon([[(2, 2), (4, 2), (4, 4)]])).area)
-
-    threads = [threading.Thread(target=work, args=(i,)) for i in range(4)]
-    for t in threads:
-        t.start()
-    for t in threads:
-        t.join()
-    for i in range(4):
-        assert results[i][0] == pytest.approx([i, -i], abs=1e-3)
-        assert results[i][1] == pytest.approx(10 * (10 + i) - 2)
