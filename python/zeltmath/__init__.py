@@ -64,7 +64,6 @@ PolyPolygon.__xor__ = _operator("xor")
 PolyPolygon.__or__ = _operator("union")
 
 
-@_method(PolyPolygon, "from_wkt")
 def _from_wkt(text):
     """A PolyPolygon from POLYGON or MULTIPOLYGON well-known text; the first
     ring of each polygon is outer, the others holes.  Raises ValueError for
@@ -72,16 +71,17 @@ def _from_wkt(text):
     return _interchange.from_wkt(text)
 
 
+_from_wkt.__qualname__ = "PolyPolygon.from_wkt"
 PolyPolygon.from_wkt = staticmethod(_from_wkt)
 
 
-@_method(PolyPolygon, "from_geo")
 def _from_geo(obj):
     """A PolyPolygon from a Shapely geometry, any object with
     __geo_interface__ or a GeoJSON mapping (Polygon or MultiPolygon)."""
     return _interchange.as_polypolygon(obj)
 
 
+_from_geo.__qualname__ = "PolyPolygon.from_geo"
 PolyPolygon.from_geo = staticmethod(_from_geo)
 PolyPolygon.wkt = property(_interchange.wkt, doc="The region as MULTIPOLYGON well-known text.")
 PolyPolygon.__geo_interface__ = property(
