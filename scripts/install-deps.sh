@@ -14,6 +14,7 @@ PACKAGES="
   libmuparser-dev
   libcli11-dev doxygen
   chromium python3
+  python3-dev pybind11-dev python3-numpy python3-pytest python3-shapely python3-scipy
 "
 
 missing=""

@@ -10,3 +10,10 @@ if(NOT ZELTMATH_SANITIZE)
   add_test(NAME install.exported_symbols
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/exported_symbols_test.sh $<TARGET_FILE:zeltmath>)
 endif()
+# The Python package installed under a prefix imports with the printed
+# PYTHONPATH (and loads the installed library through its run path).
+if(ZELTMATH_HAVE_PYTHON)
+  add_test(NAME install.python_package
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/python_install_test.sh
+            ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/install-python ${Python3_EXECUTABLE})
+endif()
