@@ -61,9 +61,9 @@ TEST(Matrix, ConstructionAndElementAccess)
     s.SetV(0, 2, 7).SetV(1, 0, 2);
     EXPECT_EQ(At(s, 2, 0), 7);
     EXPECT_EQ(At(s, 0, 1), 2);
-    // Indices outside the matrix read 0 and write nothing.
-    EXPECT_EQ(s.GetV(3, 0), 0);
-    EXPECT_EQ(s.GetV(0, -1), 0);
+    // Indices outside the matrix read NaN and write nothing.
+    EXPECT_TRUE(std::isnan(s.GetV(3, 0)));
+    EXPECT_TRUE(std::isnan(s.GetV(0, -1)));
     s.SetV(-1, 5, 99);
     ExpectNear(s, Matrix().SetV(0, 2, 7).SetV(1, 0, 2), 0);
 
