@@ -8,15 +8,11 @@
 
 namespace S2D {
 
-// A fixed ring of three points, for callers that work with triangulated
-// regions.  Edge i runs from vertex i to vertex (i + 1) mod 3.  The template
-// is meant for S2D::Point (GenericTriangle<Point>); any type with public
-// double members x and y, the comparison operators, IsEqual(p, tol) and the
-// free +, / operators of Point works the same way.
-/// The library builds the one instance GenericTriangle<Point>.
+/// A fixed ring of three points, for callers that work with triangulated regions.
 ///
-/// Containment, orientation and area are compiled into the library for that
-/// instance, sharing the polygon's ring code.
+/// Edge i runs from vertex i to vertex (i + 1) mod 3.  The library builds
+/// the one instance GenericTriangle<Point>: its containment test, orientation
+/// and area are compiled into the library and run the polygon's ring code.
 template <class P>
 class ZELTMATH_API GenericTriangle {
 public:
