@@ -70,6 +70,10 @@ int main()
     Check(Near(area, 100 - 4 - 6), "plate minus hole minus notch");
     Check(cut.CheckIn(Point(1, 1), 1, 1e-9, 1, nullptr) && !cut.CheckIn(Point(5, 5), 1, 1e-9, 1, nullptr),
           "containment respects the hole");
+    PolyPolygon moved;
+    S2D::Transform::Transform(S2D::Matrix::Move(20, 0), cut, moved);
+    Check(moved.CheckIn(Point(21, 1), 1, 1e-9, 1, nullptr) && !moved.CheckIn(Point(25, 5), 1, 1e-9, 1, nullptr),
+          "a region moved as a whole keeps its hole");
 
     S2D::HollowPolygon section(Polygon(std::vector<Point>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
     section.AddInner(Polygon(std::vector<Point>{{4, 4}, {6, 4}, {6, 6}, {4, 6}}));

@@ -24,7 +24,7 @@ TEST(Circle, ConstructionCopyAndBoundRect)
     EXPECT_EQ(Point(fromPtr), centre);
 
     Circle c(1, 2, 3);
-    const Rect box = c.BoundRect();
+    Rect box = c.BoundRect();
     EXPECT_TRUE(box.EqualRect(Rect(-2, -1, 4, 5), 0));
 
     Circle copy(c);

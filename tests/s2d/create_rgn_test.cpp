@@ -108,6 +108,21 @@ TEST(HollowPolygonRegion, HolesAndFailures)
     EXPECT_EQ(GetRgnBox(e, &box), NULLREGION);
     DeleteObject(e);
 
+    // An outer ring of one vertex (or two) makes an empty region, not a
+    // failure: the region layer takes any polygon of at least one point.
+    for (const Polygon& few : {Polygon(std::vector<Point>{{2, 3}}), Polygon(std::vector<Point>{{2, 3}, {7, 9}})}) {
+        HRGN dot = HollowPolygon(few).CreateRgn(Matrix::Scale(3, 3));
+        ASSERT_NE(dot, nullptr);
+        EXPECT_EQ(GetRgnBox(dot, &box), NULLREGION);
+        EXPECT_EQ(CountPixels(dot, -5, 30), 0);
+        EXPECT_EQ(DeleteObject(dot), 1);
+    }
+    const tagPOINT single{4, 4};
+    HRGN one = CreatePolygonRgn(&single, 1, WINDING);
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(GetRgnBox(one, &box), NULLREGION);
+    DeleteObject(one);
+
     // No region for an empty outer ring or a hole without vertices.
     EXPECT_EQ(HollowPolygon().CreateRgn(Matrix()), nullptr);
     HollowPolygon bad(Square(0, 0, 4, 4));

@@ -305,6 +305,23 @@ TEST(Edge, Intersect)
     // Exact: an end just short of the other edge does not meet it.
     EXPECT_FALSE(E(0, 0, 2, 0).Intersect(E(1, 1e-300, 1, 1), out));
     EXPECT_TRUE(E(0, 0, 2, 0).Intersect(E(1, 0, 1, 1), out));
+
+    // A crossing exactly at an end point counts (the parameter is -0 there),
+    // from either side and for either edge.
+    out = Point(-9, -9);
+    EXPECT_TRUE(E(0, 0, 1, 0).Intersect(E(0, -1, 0, 1), out));
+    EXPECT_EQ(out, Point(0, 0));
+    out = Point(-9, -9);
+    EXPECT_TRUE(E(0, -1, 0, 1).Intersect(E(0, 0, 1, 0), out));
+    EXPECT_EQ(out, Point(0, 0));
+    out = Point(-9, -9);
+    EXPECT_TRUE(E(1, 0, 0, 0).Intersect(E(0, 1, 0, -1), out));
+    EXPECT_EQ(out, Point(0, 0));
+    EXPECT_TRUE(E(0, 0, 1, 0).Intersect(E(1, -1, 1, 1), out));
+    EXPECT_EQ(out, Point(1, 0));
+    out = Point(-9, -9);
+    EXPECT_FALSE(E(0, 0, 1, 0).Intersect(E(-1e-300, -1, -1e-300, 1), out));
+    EXPECT_EQ(out, Point(-9, -9));
 }
 
 } // namespace

@@ -61,9 +61,9 @@ TEST(Matrix, ConstructionAndElementAccess)
     s.SetV(0, 2, 7).SetV(1, 0, 2);
     EXPECT_EQ(At(s, 2, 0), 7);
     EXPECT_EQ(At(s, 0, 1), 2);
-    // Indices outside the matrix read 0 and write nothing.
-    EXPECT_EQ(s.GetV(3, 0), 0);
-    EXPECT_EQ(s.GetV(0, -1), 0);
+    // Indices outside the matrix read NaN and write nothing.
+    EXPECT_TRUE(std::isnan(s.GetV(3, 0)));
+    EXPECT_TRUE(std::isnan(s.GetV(0, -1)));
     s.SetV(-1, 5, 99);
     ExpectNear(s, Matrix().SetV(0, 2, 7).SetV(1, 0, 2), 0);
 
@@ -342,6 +342,32 @@ TEST(Matrix, UpdateHook)
     c.SetV(0, 0, 4);
     c /= 1e-300;
     EXPECT_EQ(c.updates, 6);
+}
+
+// A pivot counts as singular only below 2.220446049250313e-16; a NaN pivot
+// is not below it, so a NaN spreads through the inverse instead of giving the
+// identity.  Division needs |s| >= 2.220446049250313e-16, which a NaN is not.
+TEST(Matrix, NaNPivotAndNaNDivisor)
+{
+    Matrix withNaN = Matrix::Scale(2, 2);
+    withNaN.SetV(0, 2, std::nan(""));  // the x move
+    const Matrix inv = Matrix::Invert(withNaN);
+    int nans = 0;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            nans += std::isnan(inv.m[r][c]) ? 1 : 0;
+    EXPECT_GT(nans, 0);  // not the identity of a singular matrix
+
+    CountingMatrix c;
+    c.SetMatrix(Matrix::Move(3, 4));
+    c.updates = 0;
+    c /= std::nan("");
+    c /= -1e-17;
+    EXPECT_EQ(c.updates, 0);
+    ExpectNear(c, Matrix::Move(3, 4), 0);
+    c /= 2.220446049250313e-16;  // exactly the threshold divides
+    EXPECT_EQ(c.updates, 1);
+    EXPECT_EQ(At(c, 2, 0), 3 / 2.220446049250313e-16);
 }
 
 TEST(MatrixStack, PushPopAndCombine)

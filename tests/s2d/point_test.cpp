@@ -93,8 +93,12 @@ TEST(Point, OrientationAndCrossings)
     EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 1), Point(3, 3)), S2D::Collinear);
     EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(0, 0.5), 1), S2D::Collinear);
     EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(0, 0.5), 0.4), S2D::CounterClockwise);
-    // The tolerance is used with its sign: a negative one never gives Collinear.
+    // The tolerance is used with its sign: a negative one accepts no |c|, and
+    // the sign of c decides, c = 0 still being Collinear.
     EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(0, 0.5), -1), S2D::CounterClockwise);
+    EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(0, -0.5), -1), S2D::Clockwise);
+    EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(5, 0), -1), S2D::Collinear);
+    EXPECT_EQ(Point::CalcOrientation(Point(0, 0), Point(1, 0), Point(0, 0), -1e-300), S2D::Collinear);
     EXPECT_EQ(Vector::CalcOrientation(Vector(1, 0), Vector(0, 1)), S2D::CounterClockwise);
     EXPECT_EQ(Vector::CalcOrientation(Vector(1, 0), Vector(2, 0)), S2D::Collinear);
 

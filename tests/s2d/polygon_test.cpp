@@ -312,6 +312,71 @@ TEST(Polygon, RotationOfTheNumbering)
     EXPECT_EQ(empty.Size(), 0u);
 }
 
+// A ring that records what reaches its virtual operators.
+class RecordingPolygon : public Polygon {
+public:
+    using Polygon::Polygon;
+    Polygon& operator=(const Polygon& other) override
+    {
+        ++assignments;
+        return Polygon::operator=(other);
+    }
+    Polygon& operator>>=(int k) override
+    {
+        shifts.push_back(k);
+        return Polygon::operator>>=(k);
+    }
+    int assignments = 0;
+    std::vector<int> shifts;
+};
+
+class RecordingPolyline : public Polyline {
+public:
+    Polyline& operator=(const Polyline& other) override
+    {
+        ++assignments;
+        return Polyline::operator=(other);
+    }
+    int assignments = 0;
+};
+
+TEST(Polygon, AssignmentAndRotationGoThroughTheVirtualTable)
+{
+    const Point A(0, 0), B(1, 0), C(1, 1), D(0, 1);
+    RecordingPolygon derived;
+    Polygon& base = derived;
+    base = Polygon(std::vector<Point>{A, B, C});  // a temporary, too
+    EXPECT_EQ(derived.assignments, 1);
+    Polygon other = Ring({A, B, C, D});
+    base = other;
+    EXPECT_EQ(derived.assignments, 2);
+    base = std::move(other);
+    EXPECT_EQ(derived.assignments, 3);
+    EXPECT_TRUE(base == Ring({A, B, C, D}));
+
+    RecordingPolyline chain;
+    Polyline& line = chain;
+    line = Polyline(std::vector<Point>{A, B});
+    EXPECT_EQ(chain.assignments, 1);
+    EXPECT_EQ(line.Size(), 2u);
+
+    // <<= k hands n - k to >>= as it is whenever that fits an int.
+    derived.shifts.clear();
+    base <<= 0;
+    base <<= 5;
+    base <<= 1;
+    base <<= -3;
+    EXPECT_EQ(derived.shifts, (std::vector<int>{4, -1, 3, 7}));
+    EXPECT_TRUE(base == Ring({B, C, D, A}));  // 4 - 1 + 3 + 7 = 13 = 1 mod 4
+    // n - INT_MIN does not fit an int; it arrives brought back by a multiple
+    // of n (0 mod 4 here), so nothing overflows and nothing moves.
+    derived.shifts.clear();
+    base <<= std::numeric_limits<int>::min();
+    ASSERT_EQ(derived.shifts.size(), 1u);
+    EXPECT_EQ(((derived.shifts[0] % 4) + 4) % 4, 0);
+    EXPECT_TRUE(base == Ring({B, C, D, A}));
+}
+
 TEST(Polygon, ClosingEdgeAssignmentAndOrder)
 {
     // The closing edge takes part in every inherited edge walk.
@@ -334,14 +399,15 @@ TEST(Polygon, ClosingEdgeAssignmentAndOrder)
     EXPECT_EQ(b.Size(), 2u);
     EXPECT_EQ(b.EdgeCount(), 2u);
 
-    // Moves hand the points over and leave the source empty; a growing
-    // vector of polygons keeps every ring intact.
+    // A move construction hands the points over and leaves the source empty;
+    // an assignment from an rvalue copies through the virtual operator=; a
+    // growing vector of polygons keeps every ring intact.
     Polygon moved(std::move(a));
     EXPECT_TRUE(moved == UnitSquare());
     EXPECT_EQ(a.Size(), 0u);
     a = std::move(moved);
     EXPECT_TRUE(a == UnitSquare());
-    EXPECT_EQ(moved.Size(), 0u);
+    EXPECT_TRUE(moved == UnitSquare());
     std::vector<Polygon> many;
     for (int i = 0; i < 100; ++i)
         many.push_back(Ring({Point(i, 0), Point(i + 1, 0), Point(i, 1)}));

@@ -71,7 +71,7 @@ TEST(Rect, ReversedRectangles)
 
 TEST(Rect, PointInRectAndEquality)
 {
-    const Rect a(0, 0, 10, 5);
+    Rect a(0, 0, 10, 5);
     EXPECT_EQ(a.PtInRect(Point(0, 0)), 1);
     EXPECT_EQ(a.PtInRect(Point(10, 2)), 0);
     EXPECT_EQ(a.PtInRect(Point(5, 5)), 0);

@@ -45,32 +45,32 @@ TEST(Transform, PrimitiveShapes)
 {
     const Matrix m = Matrix::Scale(2, 3) * Matrix::Move(1, -1);
     Point p;
-    S2D::Transform(m, Point(1, 1), p);
+    S2D::Transform::Transform(m, Point(1, 1), p);
     EXPECT_EQ(p, Point(3, 2));
-    S2D::Transform(m, p, p);
+    S2D::Transform::Transform(m, p, p);
     EXPECT_EQ(p, Point(7, 5));
 
     // A circle's centre moves, its radius stays.
     Circle c(1, 2, 5);
     Circle out;
-    S2D::Transform(Matrix::Scale(2, 2), c, out);
+    S2D::Transform::Transform(Matrix::Scale(2, 2), c, out);
     EXPECT_EQ(out.x, 2);
     EXPECT_EQ(out.y, 4);
     EXPECT_EQ(out.Radius(), 5);
-    S2D::Transform(Matrix::Scale(2, 2), c, c);
+    S2D::Transform::Transform(Matrix::Scale(2, 2), c, c);
     EXPECT_EQ(c.x, 2);
     EXPECT_EQ(c.Radius(), 5);
 
     Edge e;
-    S2D::Transform(m, Edge(Point(0, 0), Point(1, 1)), e);
+    S2D::Transform::Transform(m, Edge(Point(0, 0), Point(1, 1)), e);
     EXPECT_EQ(e.P1(), Point(1, -1));
     EXPECT_EQ(e.P2(), Point(3, 2));
     Line l(Point(0, 0), Point(1, 0));
-    S2D::Transform(Matrix::Rotate90(), l, l);
+    S2D::Transform::Transform(Matrix::Rotate90(), l, l);
     ExpectNear(l.P1(), Point(0, 0));
     ExpectNear(l.P2(), Point(0, 1));
     Line l2(Point(5, 5), Point(6, 6));
-    S2D::Transform(m, l, l2);
+    S2D::Transform::Transform(m, l, l2);
     ExpectNear(l2.P2(), Point(1, 2));
 }
 
@@ -78,12 +78,12 @@ TEST(Transform, ChainsAndRingsIntoThemselvesAndBack)
 {
     // Into itself: every vertex mapped exactly once.
     Polygon sq = Square(0, 0, 1, 1);
-    S2D::Transform(Matrix::Move(1, 0), sq, sq);
+    S2D::Transform::Transform(Matrix::Move(1, 0), sq, sq);
     EXPECT_EQ(sq[0], Point(1, 0));
     EXPECT_EQ(sq[2], Point(2, 1));
     Polyline chain(std::vector<Point>{{0, 0}, {1, 2}});
     Polyline moved;
-    S2D::Transform(Matrix::Move(1, 1), chain, moved);
+    S2D::Transform::Transform(Matrix::Move(1, 1), chain, moved);
     EXPECT_EQ(moved.Points(), (std::vector<Point>{{1, 1}, {2, 3}}));
     EXPECT_EQ(chain[1], Point(1, 2));
 
@@ -99,9 +99,9 @@ TEST(Transform, ChainsAndRingsIntoThemselvesAndBack)
         const Matrix m = Matrix::Rotate(u(rng)) * Matrix::Scale(2, 2) * Matrix::Move(u(rng), u(rng));
         const Matrix back = Matrix::Invert(m);
         Polygon there, again;
-        S2D::Transform(m, ring, there);
+        S2D::Transform::Transform(m, ring, there);
         EXPECT_NEAR(there.Area(), 4 * ring.Area(), 1e-9 * (1 + ring.Area()));
-        S2D::Transform(back, there, again);
+        S2D::Transform::Transform(back, there, again);
         ASSERT_EQ(again.Size(), ring.Size());
         for (unsigned i = 0; i < ring.Size(); ++i)
             ExpectNear(again[i], ring[i]);
@@ -117,8 +117,8 @@ TEST(Transform, RegionsKeepTheirRoles)
     EXPECT_TRUE(pp.CheckIn(Point(1, 1), 1, 1e-9, 1, nullptr));
     CountingPolyPolygon out;
     out.changes = 0;
-    S2D::Transform(Matrix::Move(100, 0), pp, out);
-    EXPECT_GE(out.changes, 1);
+    S2D::Transform::Transform(Matrix::Move(100, 0), pp, out);
+    EXPECT_EQ(out.changes, 2);  // the assignment, then the transform once for all rings
     ASSERT_EQ(out.Size(), 3u);
     EXPECT_EQ(out.OuterNdxs(), (std::vector<unsigned>{0, 2}));
     EXPECT_EQ(out.InnerNdxs(), (std::vector<unsigned>{1}));
@@ -126,7 +126,9 @@ TEST(Transform, RegionsKeepTheirRoles)
     EXPECT_TRUE(out.CheckIn(Point(101, 1), 1, 1e-9, 1, nullptr));
     EXPECT_FALSE(out.CheckIn(Point(105, 5), 1, 1e-9, 1, nullptr));
     EXPECT_TRUE(out.CheckIn(Point(125, 5), 1, 1e-9, 1, nullptr));
-    S2D::Transform(Matrix::Move(-100, 0), out, out);
+    out.changes = 0;
+    S2D::Transform::Transform(Matrix::Move(-100, 0), out, out);
+    EXPECT_EQ(out.changes, 1);
     EXPECT_EQ(out.GetPolygon(2, nullptr)[0], Point(20, 0));
 
     CountingRegion h(Square(0, 0, 10, 10));
@@ -134,7 +136,7 @@ TEST(Transform, RegionsKeepTheirRoles)
     h.AddInner(Square(7, 7, 8, 8));
     CountingRegion hout;
     hout.changes = 0;
-    S2D::Transform(Matrix::Scale(2, 2), h, hout);
+    S2D::Transform::Transform(Matrix::Scale(2, 2), h, hout);
     EXPECT_EQ(hout.changes, 2);   // the assignment, then the transform itself
     ASSERT_EQ(hout.InnersCount(), 2u);
     EXPECT_EQ(hout.Outer()[2], Point(20, 20));
@@ -142,7 +144,7 @@ TEST(Transform, RegionsKeepTheirRoles)
     EXPECT_TRUE(hout.CheckIn(Point(2, 2), 1, 1e-9, 1));
     EXPECT_FALSE(hout.CheckIn(Point(10, 10), 1, 1e-9, 1));
     h.changes = 0;
-    S2D::Transform(Matrix::Scale(2, 2), h, h);
+    S2D::Transform::Transform(Matrix::Scale(2, 2), h, h);
     EXPECT_EQ(h.changes, 1);
     EXPECT_EQ(h.Inner(0)[0], Point(8, 8));
 }

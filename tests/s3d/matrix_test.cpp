@@ -62,8 +62,8 @@ TEST(S3DMatrix, ConstructionAndElements)
             a[r][c] = 10 * r + c;
     Matrix fromArray(a);
     EXPECT_EQ(fromArray.m[3][1], 31);
-    fromArray.SetMatrix(static_cast<const double (*)[4]>(nullptr));  // unchanged
-    EXPECT_EQ(fromArray.m[1][2], 12);
+    fromArray.SetMatrix(static_cast<const double (*)[4]>(nullptr));  // the identity
+    EXPECT_TRUE(SameElements(fromArray, Matrix()));
 
     const Matrix move = Matrix::Move(1, 2, 3);
     EXPECT_EQ(move.GetV(2, 3), 3);
@@ -216,6 +216,32 @@ TEST(S3DMatrix, Invert)
         EXPECT_LT(worst, family == 2 ? 1e-12 : 1e-9) << "family " << family;
         EXPECT_GE(within, family == 2 ? samples : samples * 99 / 100) << "family " << family;
     }
+}
+
+// As in the plane: a NaN pivot is not below the singular threshold, so the
+// NaN spreads through the inverse; a NaN divisor leaves the matrix and the
+// hook alone.
+TEST(S3DMatrix, NaNPivotAndNaNDivisor)
+{
+    Matrix withNaN = Matrix::Scale(2, 2, 2);
+    withNaN.SetV(1, 3, std::nan(""));  // the y move
+    const Matrix inv = Matrix::Invert(withNaN);
+    int nans = 0;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            nans += std::isnan(inv.m[r][c]) ? 1 : 0;
+    EXPECT_GT(nans, 0);  // not the identity of a singular matrix
+
+    CountingMatrix c;
+    c.SetMatrix(Matrix::Move(3, 4, 5));
+    c.updates = 0;
+    c /= std::nan("");
+    c /= 1e-17;
+    EXPECT_EQ(c.updates, 0);
+    EXPECT_TRUE(SameElements(c, Matrix::Move(3, 4, 5)));
+    c /= 2;
+    EXPECT_EQ(c.updates, 1);
+    EXPECT_EQ(c.m[3][2], 2.5);
 }
 
 TEST(S3DMatrix, TransformForms)

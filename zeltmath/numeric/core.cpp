@@ -1,5 +1,7 @@
 #include <zeltmath/numeric/core.h>
 
+#include <zeltmath/numeric/detail/tolerance.h>
+
 #include <climits>
 #include <cmath>
 
@@ -10,21 +12,17 @@ const double ZT_INFINITY = 1.7976931348623157e+308;
 
 unsigned char IsZero(double x, double eps)
 {
-    return std::fabs(x) <= std::fabs(eps) ? 1 : 0;
+    return zeltmath::detail::ZeroWithin(x, eps) ? 1 : 0;
 }
 
 unsigned char IsLess(double a, double b, double eps)
 {
-    if (a > b)
-        return 0;
-    return IsZero(a - b, eps) ? 0 : 1;
+    return zeltmath::detail::LessBeyond(a, b, eps) ? 1 : 0;
 }
 
 unsigned char IsNonGreater(double a, double b, double eps)
 {
-    if (a <= b)
-        return 1;
-    return IsZero(a - b, eps);
+    return zeltmath::detail::NonGreaterWithin(a, b, eps) ? 1 : 0;
 }
 
 unsigned char IsLies(double x, double b, double eps)

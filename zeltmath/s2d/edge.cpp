@@ -24,53 +24,42 @@ bool AtEnd(double t)
     return Inside(t) && (IsZero(t, kParamTol) || IsZero(t - 1, kParamTol));
 }
 
-// The edge moved to start at the origin and turned onto the positive x axis,
-// with p moved alongside: a = (0, 0), b = (about the length, about 0) and
-// q = (position along the line, signed distance from it).
+// The edge moved to start at the origin and turned onto the positive x axis
+// by -theta, with p moved alongside: a = (0, 0), b = (about the length,
+// about 0) and q = (position along the line, signed distance from it).  The
+// three points are moved first and then turned, so that the turn works on
+// differences that are exact whenever they can be.
 struct Turned {
+    double theta;
     Point a, b, q;
 };
 
 Turned TurnOntoXAxis(const Point& p1, const Point& p2, const Point& p)
 {
-    Turned r{p1, p2, p};
+    Turned r{0.0, p1, p2, p};
     r.q -= r.a;
     r.b -= r.a;
     r.a -= r.a;
-    const Matrix turn = Matrix::Rotate(-r.b.GetPolarAngle());
+    r.theta = r.b.GetPolarAngle();
+    const Matrix turn = Matrix::Rotate(-r.theta);
     r.a = turn.Transform(r.a);
     r.b = turn.Transform(r.b);
     r.q = turn.Transform(r.q);
     return r;
 }
 
+// A point of the turned frame back in the plane: turned back by theta, then
+// moved back to p1.  Built from the same two factors as the way in, this is
+// exact up to rounding for every direction; a general elimination would lose
+// digits, or fail, for edges running in or near the negative x direction.
+Point TurnBack(const Turned& r, const Point& p1, const Point& inFrame)
+{
+    return (Matrix::Rotate(r.theta) * Matrix::Move(p1.x, p1.y)).Transform(inFrame);
+}
+
 double ParameterOf(const Turned& r)
 {
     return IsZero(r.b.x, kParamTol) ? 0.0 : r.q.x / r.b.x;
-}
-
-// The frame in which the edge starts at the origin and runs along the
-// positive x axis: toFrame moves P1 to the origin, then turns by -theta.
-// fromFrame is its inverse built from the same two factors in reverse
-// (turn back by theta, then move back to P1), which is exact up to rounding
-// for every direction; a general elimination would lose digits, or fail,
-// for edges running in or near the negative x direction.
-struct Framed {
-    Matrix toFrame;
-    Matrix fromFrame;
-    Point a, b, q;
-};
-
-Framed IntoFrame(const Point& p1, const Point& p2, const Point& p)
-{
-    Framed f;
-    const double theta = Vector(p1, p2).GetPolarAngle();
-    f.toFrame = Matrix::Move(-p1.x, -p1.y) * Matrix::Rotate(-theta);
-    f.fromFrame = Matrix::Rotate(theta) * Matrix::Move(p1.x, p1.y);
-    f.a = f.toFrame.Transform(p1);
-    f.b = f.toFrame.Transform(p2);
-    f.q = f.toFrame.Transform(p);
-    return f;
 }
 
 } // namespace
@@ -91,10 +80,11 @@ Point& Edge::P2()
     return p2_;
 }
 
-void Edge::SetP12(const Point& p1, const Point& p2)
+Edge& Edge::SetP12(const Point& p1, const Point& p2)
 {
     p1_ = p1;
     p2_ = p2;
+    return *this;
 }
 
 void Edge::GetP12(Point& p1, Point& p2) const
@@ -157,13 +147,13 @@ double Edge::GetDistance(const Point& p, double* t) const
 
 Point Edge::GetProjection(const Point& p) const
 {
-    const Framed f = IntoFrame(p1_, p2_, p);
+    const Turned f = TurnOntoXAxis(p1_, p2_, p);
     Point r(f.q.x, (f.a.y + f.b.y) / 2);
     if (f.q.x <= f.a.x)
         r = f.a;
     else if (f.q.x >= f.b.x)
         r = f.b;
-    return f.fromFrame.Transform(r);
+    return TurnBack(f, p1_, r);
 }
 
 unsigned char Edge::CheckPtBelongs(const Point& p, double* t, double tol) const
@@ -343,8 +333,8 @@ double Line::GetDistance(const Point& p, double* t) const
 
 Point Line::GetProjection(const Point& p) const
 {
-    const Framed f = IntoFrame(p1_, p2_, p);
-    return f.fromFrame.Transform(Point(f.q.x, (f.a.y + f.b.y) / 2));
+    const Turned f = TurnOntoXAxis(p1_, p2_, p);
+    return TurnBack(f, p1_, Point(f.q.x, (f.a.y + f.b.y) / 2));
 }
 
 unsigned char Line::CheckPtBelongs(const Point& p, double* t, double tol) const

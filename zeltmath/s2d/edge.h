@@ -44,7 +44,7 @@ public:
     // P1 for 0, P2 for every other index.
     const Point& operator[](unsigned int i) const { return i == 0 ? p1_ : p2_; }
     Point& operator[](unsigned int i) { return i == 0 ? p1_ : P2(); }
-    void SetP12(const Point& p1, const Point& p2);
+    Edge& SetP12(const Point& p1, const Point& p2);
     void GetP12(Point& p1, Point& p2) const;
     // P2 - P1.
     Vector GetVector() const;
@@ -109,7 +109,7 @@ public:
     Line(const Point& p1, const Point& p2) : Edge(p1, p2) {}
     Line(const Point* p1, const Point* p2) : Edge(p1, p2) {}
     Line(const Line& l) : Edge(l) {}
-    explicit Line(const Edge& e) : Edge(e) {}
+    Line(const Edge& e) : Edge(e) {}
 
     ~Line() override;
     // Perpendicular distance to the line; *t as for Edge.

@@ -15,9 +15,12 @@ namespace S2D {
 
 class HollowPolygon;
 
-// Maps the outer ring and every hole by m (declared with the other shape
-// transforms in transform.h).
+namespace Transform {
+/// Maps the outer ring and every hole of out (assigned from in first when they differ) by m.
+///
+/// The rings are mapped in place, then out.OnChange() is called once.
 ZELTMATH_API void Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out);
+} // namespace Transform
 
 // A read-only view of the rings of a hollow polygon: the outer ring first
 // (index HollowPolygon::kOuter), then the holes in order.
@@ -167,7 +170,7 @@ protected:
 
 private:
     friend class GenericEnumeration<Polygon, HollowPolygon, unsigned>;
-    friend void Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out);
+    friend void Transform::Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out);
 
     Polygon& Ring(unsigned i) { return i == kOuter ? outer_ : inners_[i]; }
 

@@ -25,7 +25,7 @@ using RegionOwner = std::unique_ptr<HRGN__, RegionDeleter>;
 // when the ring has no vertices or too many for the region layer.
 RegionOwner RingRegion(const Matrix& m, const Polygon& ring, Polygon& mapped, std::vector<tagPOINT>& points)
 {
-    Transform(m, ring, mapped);
+    Transform::Transform(m, ring, mapped);
     if (mapped.Size() == 0 || mapped.Size() > static_cast<unsigned>(INT_MAX))
         return RegionOwner();
     points.resize(mapped.Size());

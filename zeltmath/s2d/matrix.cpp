@@ -1,20 +1,15 @@
 #include <zeltmath/s2d/matrix.h>
 
 #include <zeltmath/numeric/core.h>
-#include <zeltmath/numeric/detail/gauss_jordan.h>
+#include <zeltmath/detail/matrix_inverse.h>
+#include <zeltmath/detail/matrix_stack.h>
+#include <zeltmath/detail/square_matrix.h>
 
 #include <cmath>
 
 namespace S2D {
 
-namespace {
-
-bool InRange(int i)
-{
-    return i >= 0 && i < 3;
-}
-
-} // namespace
+namespace md = zeltmath::detail;
 
 Matrix::Matrix()
 {
@@ -33,9 +28,7 @@ Matrix::Matrix(const double (*a)[3])
 
 Matrix::Matrix(const Matrix& a)
 {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            m[r][c] = a.m[r][c];
+    md::CopyElements<3>(m, a.m);
 }
 
 Matrix::Matrix(const Matrix* a)
@@ -59,9 +52,7 @@ void Matrix::InternalUpdate()
 
 void Matrix::Initialize()
 {
-    for (auto& row : m)
-        for (double& v : row)
-            v = 0;
+    md::FillElements<3>(m, 0.0);
     InternalUpdate();
 }
 
@@ -69,9 +60,7 @@ Matrix& Matrix::SetMatrix(const double (*a)[3])
 {
     if (!a)
         return Set1();
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            m[r][c] = a[r][c];
+    md::CopyElements<3>(m, a);
     InternalUpdate();
     return *this;
 }
@@ -86,8 +75,7 @@ Matrix& Matrix::SetMatrix(const Matrix& a)
 Matrix& Matrix::SetDiagonal(double d)
 {
     Initialize();
-    for (int i = 0; i < 3; ++i)
-        m[i][i] = d;
+    md::SetDiagonalElements<3>(m, d);
     InternalUpdate();
     return *this;
 }
@@ -104,39 +92,32 @@ Matrix& Matrix::Set0()
 
 double Matrix::GetV(int i, int j) const
 {
-    return InRange(i) && InRange(j) ? m[j][i] : 0.0;
+    return md::ReadElement<3>(m, i, j);
 }
 
 Matrix& Matrix::SetV(int i, int j, double v)
 {
-    if (InRange(i) && InRange(j))
-        m[j][i] = v;
+    md::WriteElement<3>(m, i, j, v);
     return *this;
 }
 
 Matrix& Matrix::operator+=(const Matrix& b)
 {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            m[r][c] += b.m[r][c];
+    md::AddElements<3>(m, b.m, +1);
     InternalUpdate();
     return *this;
 }
 
 Matrix& Matrix::operator-=(const Matrix& b)
 {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            m[r][c] -= b.m[r][c];
+    md::AddElements<3>(m, b.m, -1);
     InternalUpdate();
     return *this;
 }
 
 Matrix& Matrix::operator*=(double s)
 {
-    for (auto& row : m)
-        for (double& v : row)
-            v *= s;
+    md::ScaleElements<3>(m, s);
     InternalUpdate();
     return *this;
 }
@@ -144,19 +125,15 @@ Matrix& Matrix::operator*=(double s)
 Matrix& Matrix::operator*=(const Matrix& b)
 {
     double p[3][3];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            p[r][c] = m[r][0] * b.m[0][c] + m[r][1] * b.m[1][c] + m[r][2] * b.m[2][c];
+    md::MultiplyElements<3>(m, b.m, p);
     return SetMatrix(p);
 }
 
 Matrix& Matrix::operator/=(double s)
 {
-    if (std::fabs(s) < 2.220446049250313e-16)
+    if (!md::IsDivisor(s))
         return *this;
-    for (auto& row : m)
-        for (double& v : row)
-            v /= s;
+    md::DivideElements<3>(m, s);
     InternalUpdate();
     return *this;
 }
@@ -316,15 +293,11 @@ Matrix Matrix::Rotate(double a)
 Matrix Matrix::Invert(const Matrix& a)
 {
     double A[3][3];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            A[r][c] = a.m[r][c];
+    md::CopyElements<3>(A, a.m);
     double R[3][3];
-    if (!zeltmath::detail::GaussJordanInvert(A, R))
+    if (!md::InvertAffineMatrix(A, R))
         return Matrix();
-    Matrix result;
-    result.SetMatrix(R);
-    return result;
+    return Matrix(R);
 }
 
 Matrix Matrix::Map(const Rect& from, const Rect& to, unsigned char keepAspect)
@@ -375,18 +348,12 @@ MatrixStack::~MatrixStack() = default;
 
 void MatrixStack::Push(const Matrix& m, unsigned char combine, unsigned char before)
 {
-    if (!combine)
-        stack_.push_back(Matrix(m));
-    else if (before)
-        stack_.push_back(m * Top());
-    else
-        stack_.push_back(Top() * m);
+    md::PushMatrix(stack_, m, Top(), combine, before);
 }
 
 void MatrixStack::Pop()
 {
-    if (stack_.size() > 1)
-        stack_.pop_back();
+    md::PopMatrix(stack_);
 }
 
 const Matrix& MatrixStack::Top() const
@@ -400,9 +367,9 @@ void MatrixStack::Clear()
         Pop();
 }
 
-int MatrixStack::Size() const
+int MatrixStack::Size()
 {
-    return static_cast<int>(stack_.size()) - 1;
+    return md::CountAboveBase(stack_);
 }
 
 } // namespace S2D

@@ -32,12 +32,12 @@ public:
     // The identity.
     Matrix();
     // d on the diagonal, 0 elsewhere.
-    explicit Matrix(double d);
+    Matrix(double d);
     // The nine elements a[r][c]; a null pointer gives the identity.
-    explicit Matrix(const double (*a)[3]);
+    Matrix(const double (*a)[3]);
     Matrix(const Matrix& a);
     // A null pointer gives the identity.
-    explicit Matrix(const Matrix* a);
+    Matrix(const Matrix* a);
 
     Matrix& operator=(const Matrix& a);
 
@@ -48,9 +48,10 @@ public:
     virtual Matrix& SetDiagonal(double d);
     virtual Matrix& Set1();
     virtual Matrix& Set0();
-    // Element m[j][i]: the first index is the column, the second the row, so
-    // GetV(0, 2) is the x translation.  Indices outside 0..2 read 0 and are
-    // not written.
+    /// Element m[j][i]: the first index is the column, the second the row.
+    ///
+    /// GetV(0, 2) is the x translation.  An index outside 0..2 names no
+    /// element: GetV reads a quiet NaN and SetV writes nothing.
     virtual double GetV(int i, int j) const;
     virtual Matrix& SetV(int i, int j, double v);
 
@@ -60,8 +61,10 @@ public:
     virtual Matrix& operator*=(double s);
     // this = this * b: this applied first, then b.
     virtual Matrix& operator*=(const Matrix& b);
-    // All nine elements divided by s; unchanged (and no InternalUpdate) when
-    // |s| < 2.220446049250313e-16.
+    /// All nine elements divided by s when |s| >= 2.220446049250313e-16.
+    ///
+    /// Otherwise (a tiny or a NaN divisor) the matrix stays unchanged and
+    /// InternalUpdate is not called.
     virtual Matrix& operator/=(double s);
 
     // The corners (left, top) and (right, bottom) mapped; not normalised.
@@ -122,13 +125,14 @@ public:
     static Matrix Map(const Rect& from, const Rect& to, unsigned char keepAspect);
     static Matrix Map(const Rect& from, const tagRECT& to, unsigned char keepAspect);
 
+    /// The elements m[row][column]; writing them directly skips InternalUpdate.
+    double m[3][3];
+
 protected:
     // Hook after every change of the whole matrix; nothing here.
     virtual void InternalUpdate();
     // All nine elements 0, then InternalUpdate().
     virtual void Initialize();
-
-    double m[3][3];
 };
 
 ZELTMATH_API Matrix operator+(const Matrix& a, const Matrix& b);
@@ -159,7 +163,7 @@ public:
     // Pops down to the base.
     virtual void Clear();
     // The number of matrices above the base.
-    virtual int Size() const;
+    virtual int Size();
 
 private:
     std::deque<Matrix> stack_;

@@ -1,7 +1,6 @@
 #include <zeltmath/s2d/detail/pixel_region.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace S2D {
 namespace detail {
@@ -52,9 +51,34 @@ std::vector<std::int64_t> CombineSpans(const std::vector<std::int64_t>& xa, cons
 struct PolygonEdge {
     std::int64_t ylo;  // first row whose centre line crosses the edge
     std::int64_t yhi;  // one past the last such row
-    double x1, y1, slope;
+    std::int64_t x1, y1, dx, dy;
     int dir;
 };
+
+// ceil(n / d) for d > 0, exactly.
+std::int64_t CeilDiv(std::int64_t n, std::int64_t d)
+{
+    return n >= 0 ? (n + d - 1) / d : -((-n) / d);
+}
+
+// The first pixel whose centre lies on or right of the crossing of the edge
+// with the centre line y + 0.5 of row y: ceil(x - 0.5) for the crossing x.
+// The vertices are integers, so x - 0.5 is the fraction
+//   ((2 x1 - 1) dy + (2 y + 1 - 2 y1) dx) / (2 dy)
+// and the pixel is found exactly: a centre exactly on the edge belongs to the
+// pixels right of it, so a pixel is inside a span [left, right) when its
+// centre is on a left edge and outside when it is on a right edge.  With at
+// most kMaxRows rows, |dy| <= 2^22 and every product stays below 2^56.
+std::int64_t FirstPixelRightOf(const PolygonEdge& e, std::int64_t y)
+{
+    std::int64_t num = (2 * e.x1 - 1) * e.dy + (2 * y + 1 - 2 * e.y1) * e.dx;
+    std::int64_t den = 2 * e.dy;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    return CeilDiv(num, den);
+}
 
 const std::vector<std::int64_t> kNoSpans;
 
@@ -113,7 +137,8 @@ bool PixelRegion::FromPolygon(const tagPOINT* points, int count, bool winding, P
         e.yhi = std::max<std::int64_t>(p.y, q.y);
         e.x1 = p.x;
         e.y1 = p.y;
-        e.slope = (static_cast<double>(q.x) - p.x) / (static_cast<double>(q.y) - p.y);
+        e.dx = static_cast<std::int64_t>(q.x) - p.x;
+        e.dy = static_cast<std::int64_t>(q.y) - p.y;
         e.dir = q.y > p.y ? 1 : -1;
         edges.push_back(e);
     }
@@ -123,7 +148,10 @@ bool PixelRegion::FromPolygon(const tagPOINT* points, int count, bool winding, P
               [](const PolygonEdge& a, const PolygonEdge& b) { return a.ylo < b.ylo; });
 
     std::vector<const PolygonEdge*> active;
-    std::vector<std::pair<double, int>> crossings;
+    // Each crossing as the first pixel right of it, with the edge's direction.
+    // Crossings that share that pixel may come in any order: between them
+    // only empty spans can arise.
+    std::vector<std::pair<std::int64_t, int>> crossings;
     std::size_t next = 0;
     for (std::int64_t y = ymin; y < ymax; ++y) {
         active.erase(std::remove_if(active.begin(), active.end(),
@@ -132,14 +160,13 @@ bool PixelRegion::FromPolygon(const tagPOINT* points, int count, bool winding, P
         while (next < edges.size() && edges[next].ylo <= y)
             active.push_back(&edges[next++]);
         crossings.clear();
-        const double yc = static_cast<double>(y) + 0.5;
         for (const PolygonEdge* e : active)
-            crossings.emplace_back(e->x1 + (yc - e->y1) * e->slope, e->dir);
+            crossings.emplace_back(FirstPixelRightOf(*e, y), e->dir);
         std::sort(crossings.begin(), crossings.end());
 
         std::vector<std::int64_t> xs;
         int wind = 0;
-        double left = 0;
+        std::int64_t left = 0;
         for (const auto& c : crossings) {
             const bool wasIn = winding ? wind != 0 : (wind & 1) != 0;
             wind += winding ? c.second : 1;
@@ -148,8 +175,8 @@ bool PixelRegion::FromPolygon(const tagPOINT* points, int count, bool winding, P
                 left = c.first;
             } else if (wasIn && !isIn) {
                 // Pixels whose centres x + 0.5 lie in [left, right).
-                const auto lo = static_cast<std::int64_t>(std::ceil(left - 0.5));
-                const auto hi = static_cast<std::int64_t>(std::ceil(c.first - 0.5));
+                const std::int64_t lo = left;
+                const std::int64_t hi = c.first;
                 if (lo < hi) {
                     if (!xs.empty() && xs.back() >= lo)
                         xs.back() = std::max(xs.back(), hi);

@@ -177,9 +177,11 @@ Orientation Point::CalcOrientation(const Point& p0, const Point& p1, const Point
     const double ux = p1.x - p0.x, uy = p1.y - p0.y;
     const double vx = p2.x - p0.x, vy = p2.y - p0.y;
     const double c = ux * vy - vx * uy;
+    // tol acts with its sign: a negative one accepts no |c| at all, and then
+    // the sign of c alone decides, c = 0 still being collinear.
     if (std::fabs(c) <= tol)
         return Collinear;
-    return c > 0 ? CounterClockwise : Clockwise;
+    return c > 0 ? CounterClockwise : (c < 0 ? Clockwise : Collinear);
 }
 
 unsigned char Point::LinesCrossed(const Point& a1, const Point& a2, const Point& b1, const Point& b2,

@@ -24,11 +24,11 @@ public:
     Point() = default;
     Point(double x_, double y_) : x(x_), y(y_) {}
     Point(const Point& p) : x(p.x), y(p.y) {}
-    explicit Point(const Point* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
+    Point(const Point* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
     Point(const tagPOINT& p) : x(p.x), y(p.y) {}
     Point(const _POINTL& p) : x(p.x), y(p.y) {}
-    explicit Point(const tagPOINT* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
-    explicit Point(const _POINTL* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
+    Point(const tagPOINT* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
+    Point(const _POINTL* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
     // The point at parameter t on the way from a to b: a + (b - a) * t.
     Point(const Point& a, const Point& b, double t);
 
@@ -44,7 +44,7 @@ public:
     const double& V1() const { return x; }
     const double& V2() const { return y; }
     void GetV12(double& x_, double& y_) const { x_ = x; y_ = y; }
-    void SetV12(double x_, double y_) { x = x_; y = y_; }
+    Point& SetV12(double x_, double y_) { x = x_; y = y_; return *this; }
 
     virtual ~Point();
     // Per-coordinate tolerance: |dx| <= |tol| and |dy| <= |tol|.
@@ -103,8 +103,8 @@ public:
     Vector(double x_, double y_) : Point(x_, y_) {}
     Vector(const Vector& v) : Point(v.x, v.y) {}
     Vector(const Point& p) : Point(p.x, p.y) {}
-    explicit Vector(const Vector* v) : Point(v ? v->x : 0, v ? v->y : 0) {}
-    explicit Vector(const Point* p) : Point(p ? p->x : 0, p ? p->y : 0) {}
+    Vector(const Vector* v) : Point(v ? v->x : 0, v ? v->y : 0) {}
+    Vector(const Point* p) : Point(p ? p->x : 0, p ? p->y : 0) {}
     Vector(const tagSIZE& s) : Point(s.cx, s.cy) {}
     // b - a.
     Vector(const Point& a, const Point& b) : Point(b.x - a.x, b.y - a.y) {}

@@ -10,7 +10,16 @@
 
 namespace S2D {
 
+class Matrix;
 class PolyPolygon;
+
+namespace Transform {
+/// Maps every ring of out (assigned from in first when they differ) by m.
+///
+/// The rings are mapped in place, roles kept, then out.OnChange() is called
+/// once; the containment-order cache is rebuilt on the next query.
+ZELTMATH_API void Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
+} // namespace Transform
 
 // The Boolean operations of PolyPolygon::Clip.  a.Clip(op, b) treats a as
 // the subject and b as the clip operand; only the difference depends on
@@ -153,6 +162,7 @@ protected:
 
 private:
     friend class GenericEnumeration<Polygon, PolyPolygon, unsigned>;
+    friend void Transform::Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
 
     std::vector<Polygon> polygons_;
     std::vector<unsigned> inners_;

@@ -2,9 +2,11 @@
 
 #include <zeltmath/numeric/core.h>
 #include <zeltmath/s2d/circle.h>
-#include <zeltmath/s2d/detail/tolerant.h>
+#include <zeltmath/numeric/detail/tolerance.h>
+#include <zeltmath/s2d/detail/ring_geometry.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -40,8 +42,8 @@ inline bool MayLieOn(const Point& p, const Point& a, const Point& b, double tolA
 // counts, and the division is only reached when the ends differ in height).
 inline bool RayCrosses(const Point& p, const Point& cur, const Point& prev, double tolAbs)
 {
-    using detail::LessBeyond;
-    using detail::NonGreaterWithin;
+    using zeltmath::detail::LessBeyond;
+    using zeltmath::detail::NonGreaterWithin;
     if (!((NonGreaterWithin(cur.y, p.y, tolAbs) && LessBeyond(p.y, prev.y, tolAbs)) ||
           (NonGreaterWithin(prev.y, p.y, tolAbs) && LessBeyond(p.y, cur.y, tolAbs))))
         return false;
@@ -50,18 +52,55 @@ inline bool RayCrosses(const Point& p, const Point& cur, const Point& prev, doub
 
 } // namespace
 
+unsigned char detail::CheckInRing(const Point* v, std::size_t n, const Point& p, unsigned char onBorder,
+                                  double tol, unsigned char checkBorder)
+{
+    // The border test and the crossing count visit the same edges; they run in
+    // one pass, and a point found on the border answers at once, as it would
+    // after a separate border pass.
+    const double tolAbs = std::fabs(tol);
+    bool inside = false;
+    if (checkBorder) {
+        const Point* prev = &v[n - 1];
+        for (std::size_t i = 0; i < n; ++i) {
+            const Point& cur = v[i];
+            const double dy1 = p.y - prev->y, dy2 = p.y - cur.y;
+            const bool above = dy1 > tolAbs && dy2 > tolAbs;
+            const bool below = dy1 < -tolAbs && dy2 < -tolAbs;
+            if (above || below) {
+                // Beyond both ends in height by more than tol: the ray misses
+                // the edge, and the border test can only reach it within its
+                // slack (or when the edge is degenerate).
+                const double gap = above ? std::min(dy1, dy2) : -std::max(dy1, dy2);
+                const double span = std::fabs(cur.x - prev->x) + std::fabs(cur.y - prev->y);
+                if (!(span > 1e-9 && gap > tolAbs * (1 + 1e-9) + 1e-9 * span) &&
+                    MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+            } else {
+                if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
+                    return onBorder;
+                if (RayCrosses(p, cur, *prev, tolAbs))
+                    inside = !inside;
+            }
+            prev = &cur;
+        }
+    } else {
+        const Point* prev = &v[n - 1];
+        for (std::size_t i = 0; i < n; ++i) {
+            if (RayCrosses(p, v[i], *prev, tolAbs))
+                inside = !inside;
+            prev = &v[i];
+        }
+    }
+    return inside ? 1 : 0;
+}
+
 Polygon::~Polygon() = default;
 
 Polygon& Polygon::operator=(const Polygon& other)
 {
     if (this != &other)
         Polyline::operator=(other);
-    return *this;
-}
-
-Polygon& Polygon::operator=(Polygon&& other)
-{
-    Polyline::operator=(std::move(other));
     return *this;
 }
 
@@ -99,45 +138,7 @@ unsigned char Polygon::CheckIn(const Point& p, unsigned char onBorder, double to
     if (n == 2)
         return (checkBorder && IsBetween(p, points_[0], points_[1], tol) != 0.0) ? onBorder : 0;
 
-    // The border test and the crossing count visit the same edges; they run in
-    // one pass, and a point found on the border answers at once, as it would
-    // after a separate border pass.
-    const double tolAbs = std::fabs(tol);
-    const Point* v = points_.data();
-    bool inside = false;
-    if (checkBorder) {
-        const Point* prev = &v[n - 1];
-        for (std::size_t i = 0; i < n; ++i) {
-            const Point& cur = v[i];
-            const double dy1 = p.y - prev->y, dy2 = p.y - cur.y;
-            const bool above = dy1 > tolAbs && dy2 > tolAbs;
-            const bool below = dy1 < -tolAbs && dy2 < -tolAbs;
-            if (above || below) {
-                // Beyond both ends in height by more than tol: the ray misses
-                // the edge, and the border test can only reach it within its
-                // slack (or when the edge is degenerate).
-                const double gap = above ? std::min(dy1, dy2) : -std::max(dy1, dy2);
-                const double span = std::fabs(cur.x - prev->x) + std::fabs(cur.y - prev->y);
-                if (!(span > 1e-9 && gap > tolAbs * (1 + 1e-9) + 1e-9 * span) &&
-                    MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
-                    return onBorder;
-            } else {
-                if (MayLieOn(p, *prev, cur, tolAbs) && IsBetween(p, *prev, cur, tol) != 0.0)
-                    return onBorder;
-                if (RayCrosses(p, cur, *prev, tolAbs))
-                    inside = !inside;
-            }
-            prev = &cur;
-        }
-    } else {
-        const Point* prev = &v[n - 1];
-        for (std::size_t i = 0; i < n; ++i) {
-            if (RayCrosses(p, v[i], *prev, tolAbs))
-                inside = !inside;
-            prev = &v[i];
-        }
-    }
-    return inside ? 1 : 0;
+    return detail::CheckInRing(points_.data(), n, p, onBorder, tol, checkBorder);
 }
 
 unsigned char Polygon::CheckIn(const Polyline& pl, unsigned char onBorder, double tol,
@@ -243,40 +244,33 @@ Polygon& Polygon::operator<<=(int k)
     const long long n = static_cast<long long>(points_.size());
     if (n == 0)
         return *this;
-    // n - k, reduced modulo n first so that it fits an int for every k.
-    return *this >>= static_cast<int>((n - static_cast<long long>(k) % n) % n);
+    // n - k, passed as it is whenever it fits an int; only beyond that range
+    // (k near INT_MIN, or a huge ring) is it brought back by a multiple of n,
+    // which rotates the same way.
+    long long shift = n - static_cast<long long>(k);
+    if (shift > INT_MAX || shift < INT_MIN)
+        shift %= n;
+    return *this >>= static_cast<int>(shift);
 }
 
 double Polygon::Area() const
 {
-    const std::size_t n = points_.size();
-    double s = 0;
-    for (std::size_t i = 1; i <= n; ++i)
-        s += Simple(points_[i - 1], points_[i % n]);
-    return std::fabs(s) / 2;
+    return std::fabs(detail::SignedDoubledArea(points_.data(), points_.size())) / 2;
 }
 
 unsigned char Polygon::IsClockwise() const
 {
-    const std::size_t n = points_.size();
-    double s = 0;
-    for (std::size_t i = 1; i <= n; ++i)
-        s += Simple(points_[i - 1], points_[i % n]);
-    return s < 0 ? 1 : 0;
+    return detail::SignedDoubledArea(points_.data(), points_.size()) < 0 ? 1 : 0;
 }
 
 Point Polygon::MassCenter()
 {
-    const std::size_t n = points_.size();
-    double s = 0, sx = 0, sy = 0;
-    for (std::size_t i = 1; i <= n; ++i) {
-        const Point& a = points_[i - 1];
-        const Point& b = points_[i % n];
-        const double c = Simple(a, b);
-        s += c;
-        sx += (a.x + b.x) * c;
-        sy += (a.y + b.y) * c;
-    }
+    double sx = 0, sy = 0;
+    const double s = detail::SignedDoubledArea(points_.data(), points_.size(),
+                                               [&sx, &sy](const Point& a, const Point& b, double c) {
+                                                   sx += (a.x + b.x) * c;
+                                                   sy += (a.y + b.y) * c;
+                                               });
     return Point(sx, sy) / (3.0 * s);
 }
 

@@ -53,7 +53,6 @@ public:
     unsigned char IsSelfCrossed(unsigned* first, unsigned* second, unsigned* flags) const override;
 
     virtual Polygon& operator=(const Polygon& other);
-    Polygon& operator=(Polygon&& other);
     // Whether the polyline crosses the border: one vertex strictly inside and
     // one strictly outside; with `touching`, also a vertex within tol of an
     // edge of the other shape; finally a proper crossing of two edges, or an

@@ -23,15 +23,6 @@ Polyline& Polyline::operator=(const Polyline& other)
     return *this;
 }
 
-Polyline& Polyline::operator=(Polyline&& other)
-{
-    if (this == &other)
-        return *this;
-    Clear();
-    points_ = std::move(other.points_);
-    other.points_.clear();
-    return *this;
-}
 
 unsigned Polyline::EdgeCount() const
 {

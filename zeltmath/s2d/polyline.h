@@ -31,7 +31,10 @@ class ZELTMATH_API Polyline {
 public:
     Polyline() = default;
     Polyline(const Polyline& other) : points_(other.points_) {}
-    // Moves take the point list over; the source is left empty.
+    /// Move construction takes the point list over; the source is left empty.
+    ///
+    /// There is no move assignment: every assignment, also from a temporary,
+    /// goes through the virtual operator=, so a derived class sees it.
     Polyline(Polyline&& other) noexcept : points_(std::move(other.points_)) { other.points_.clear(); }
     Polyline(const std::vector<Point>& points) : points_(points) {}
     // Copies `count` points from the array (none when `points` is null).
@@ -41,7 +44,6 @@ public:
     // Self-assignment does nothing; otherwise Clear() runs first (virtually),
     // then the points are copied.
     virtual Polyline& operator=(const Polyline& other);
-    Polyline& operator=(Polyline&& other);
     // Size() - 1, and 0 for an empty polyline.
     virtual unsigned EdgeCount() const;
     virtual void Clear();

@@ -99,7 +99,7 @@ Rect& Rect::CopyRect(const Rect& r)
     return *this;
 }
 
-unsigned char Rect::EqualRect(const Rect& r, double tol) const
+unsigned char Rect::EqualRect(const Rect& r, double tol)
 {
     return (TopLeft().IsEqual(r.TopLeft(), tol) && BottomRight().IsEqual(r.BottomRight(), tol)) ? 1 : 0;
 }

@@ -80,7 +80,7 @@ public:
     virtual Rect& CopyRect(const tagRECT& r);
     virtual Rect& CopyRect(const Rect& r);
     // Both corners equal within the per-coordinate tolerance of Point::IsEqual.
-    virtual unsigned char EqualRect(const Rect& r, double tol) const;
+    virtual unsigned char EqualRect(const Rect& r, double tol);
 
     // Left -= l, Top -= t, Right += r, Bottom += b.
     virtual Rect& InflateRect(double l, double t, double r, double b);

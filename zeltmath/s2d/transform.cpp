@@ -1,6 +1,7 @@
 #include <zeltmath/s2d/transform.h>
 
 namespace S2D {
+namespace Transform {
 
 void Transform(const Matrix& m, const Point& in, Point& out)
 {
@@ -49,11 +50,10 @@ void Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out)
 {
     if (&in != &out)
         out = in;
-    for (unsigned i = 0; i < out.Size(); ++i) {
-        Polygon ring(out.GetPolygon(i, nullptr));
-        m.Transform(ring.Points());
-        out.SetPolygon(i, ring);
-    }
+    for (Polygon& ring : out.polygons_)
+        Transform(m, ring, ring);
+    // A mapping that folds the plane may change which ring holds which.
+    out.order_.clear();
     out.OnChange();
 }
 
@@ -61,10 +61,11 @@ void Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out)
 {
     if (&in != &out)
         out = in;
-    m.Transform(out.Ring(HollowPolygon::kOuter).Points());
+    Transform(m, out.Ring(HollowPolygon::kOuter), out.Ring(HollowPolygon::kOuter));
     for (unsigned i = 0; i < out.InnersCount(); ++i)
-        m.Transform(out.Ring(i).Points());
+        Transform(m, out.Ring(i), out.Ring(i));
     out.OnChange();
 }
 
+} // namespace Transform
 } // namespace S2D

@@ -8,11 +8,11 @@
 
 namespace S2D {
 
-// A fixed ring of three points, for callers that work with triangulated
-// regions.  Edge i runs from vertex i to vertex (i + 1) mod 3.  The template
-// is meant for S2D::Point (GenericTriangle<Point>); any type with public
-// double members x and y, the comparison operators, IsEqual(p, tol) and the
-// free +, / operators of Point works the same way.
+/// A fixed ring of three points, for callers that work with triangulated regions.
+///
+/// Edge i runs from vertex i to vertex (i + 1) mod 3.  The library builds
+/// the one instance GenericTriangle<Point>: its containment test, orientation
+/// and area are compiled into the library and run the polygon's ring code.
 template <class P>
 class ZELTMATH_API GenericTriangle {
 public:
@@ -32,23 +32,7 @@ public:
     // three vertices: with checkBorder a point within tol of an edge gives
     // onBorder; otherwise the crossing count over the three edges decides.
     virtual unsigned char CheckIn(const P& p, unsigned char onBorder, double tol,
-                                  unsigned char checkBorder) const
-    {
-        if (checkBorder)
-            for (int i = 0; i < 3; ++i)
-                if (IsBetween(p, v_[i], v_[(i + 1) % 3], tol) != 0.0)
-                    return onBorder;
-        bool inside = false;
-        for (int i = 0, j = 2; i < 3; j = i++) {
-            const P& a = v_[i];
-            const P& b = v_[j];
-            if (((IsNonGreater(a.y, p.y, tol) && IsLess(p.y, b.y, tol)) ||
-                 (IsNonGreater(b.y, p.y, tol) && IsLess(p.y, a.y, tol))) &&
-                IsLess(p.x, (p.y - a.y) * (b.x - a.x) / (b.y - a.y) + a.x, tol))
-                inside = !inside;
-        }
-        return inside ? 1 : 0;
-    }
+                                  unsigned char checkBorder) const;
     // The same vertices in the same order, exactly.
     virtual bool operator==(const GenericTriangle& t) const
     {
@@ -78,12 +62,8 @@ public:
     const P* Points() const { return v_; }
 
     // The signed doubled area is negative.
-    unsigned char IsClockWise() const { return DoubledArea() < 0 ? 1 : 0; }
-    double Area() const
-    {
-        const double s = DoubledArea();
-        return (s < 0 ? -s : s) / 2;
-    }
+    unsigned char IsClockWise() const;
+    double Area() const;
     P MassCenter() { return (v_[0] + v_[1] + v_[2]) / 3.0; }
     Rect BoundRect()
     {
@@ -98,16 +78,10 @@ public:
     }
 
 private:
-    double DoubledArea() const
-    {
-        double s = 0;
-        for (int i = 1; i <= 3; ++i)
-            s += Simple(v_[i - 1], v_[i % 3]);
-        return s;
-    }
-
     P v_[3];
 };
+
+extern template class GenericTriangle<Point>;
 
 } // namespace S2D
 

@@ -1,20 +1,15 @@
 #include <zeltmath/s3d/matrix.h>
 
-#include <zeltmath/numeric/detail/gauss_jordan.h>
+#include <zeltmath/detail/matrix_inverse.h>
+#include <zeltmath/detail/square_matrix.h>
 
 #include <cmath>
-#include <limits>
 
 namespace S3D {
 
+namespace md = zeltmath::detail;
+
 namespace {
-
-constexpr double kPivotEpsilon = 2.220446049250313e-16;
-
-bool ValidIndex(int i)
-{
-    return i >= 0 && i < 4;
-}
 
 // The mapped coordinates of (x, y, z).
 void Map(const double (&m)[4][4], double x, double y, double z, double& ox, double& oy, double& oz)
@@ -41,33 +36,30 @@ void MapInto(const double (&m)[4][4], const Point& src, Point& dst)
 
 Matrix::Matrix()
 {
-    Matrix::SetDiagonal(1.0);
+    Set1();
 }
 
 Matrix::Matrix(double d)
 {
-    Matrix::SetDiagonal(d);
+    SetDiagonal(d);
 }
 
 Matrix::Matrix(const double (*a)[4])
 {
-    if (a)
-        Matrix::SetMatrix(a);
-    else
-        Matrix::SetDiagonal(1.0);
+    SetMatrix(a);
 }
 
 Matrix::Matrix(const Matrix& a)
 {
-    Matrix::SetMatrix(a.m);
+    md::CopyElements<4>(m, a.m);
 }
 
 Matrix::Matrix(const Matrix* a)
 {
     if (a)
-        Matrix::SetMatrix(a->m);
+        SetMatrix(*a);
     else
-        Matrix::SetDiagonal(1.0);
+        Set1();
 }
 
 Matrix& Matrix::operator=(const Matrix& a)
@@ -83,23 +75,15 @@ void Matrix::InternalUpdate()
 
 void Matrix::Initialize()
 {
-    for (auto& row : m)
-        for (double& v : row)
-            v = 0;
+    md::FillElements<4>(m, 0.0);
     InternalUpdate();
 }
 
 Matrix& Matrix::SetMatrix(const double (*a)[4])
 {
     if (!a)
-        return *this;
-    double copy[4][4];
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            copy[r][c] = a[r][c];
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            m[r][c] = copy[r][c];
+        return Set1();
+    md::CopyElements<4>(m, a);
     InternalUpdate();
     return *this;
 }
@@ -114,8 +98,7 @@ Matrix& Matrix::SetMatrix(const Matrix& a)
 Matrix& Matrix::SetDiagonal(double d)
 {
     Initialize();
-    for (int i = 0; i < 4; ++i)
-        m[i][i] = d;
+    md::SetDiagonalElements<4>(m, d);
     InternalUpdate();
     return *this;
 }
@@ -132,40 +115,32 @@ Matrix& Matrix::Set0()
 
 double Matrix::GetV(int i, int j) const
 {
-    if (!ValidIndex(i) || !ValidIndex(j))
-        return std::numeric_limits<double>::quiet_NaN();
-    return m[j][i];
+    return md::ReadElement<4>(m, i, j);
 }
 
-void Matrix::SetV(int i, int j, double v)
+Matrix& Matrix::SetV(int i, int j, double v)
 {
-    if (ValidIndex(i) && ValidIndex(j))
-        m[j][i] = v;
+    md::WriteElement<4>(m, i, j, v);
+    return *this;
 }
 
 Matrix& Matrix::operator+=(const Matrix& b)
 {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            m[r][c] += b.m[r][c];
+    md::AddElements<4>(m, b.m, +1);
     InternalUpdate();
     return *this;
 }
 
 Matrix& Matrix::operator-=(const Matrix& b)
 {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            m[r][c] -= b.m[r][c];
+    md::AddElements<4>(m, b.m, -1);
     InternalUpdate();
     return *this;
 }
 
 Matrix& Matrix::operator*=(double s)
 {
-    for (auto& row : m)
-        for (double& v : row)
-            v *= s;
+    md::ScaleElements<4>(m, s);
     InternalUpdate();
     return *this;
 }
@@ -173,25 +148,16 @@ Matrix& Matrix::operator*=(double s)
 Matrix& Matrix::operator*=(const Matrix& b)
 {
     double product[4][4];
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            double sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += m[r][k] * b.m[k][c];
-            product[r][c] = sum;
-        }
-    }
+    md::MultiplyElements<4>(m, b.m, product);
     // SetMatrix calls InternalUpdate.
     return SetMatrix(product);
 }
 
 Matrix& Matrix::operator/=(double s)
 {
-    if (std::fabs(s) < kPivotEpsilon)
+    if (!md::IsDivisor(s))
         return *this;
-    for (auto& row : m)
-        for (double& v : row)
-            v /= s;
+    md::DivideElements<4>(m, s);
     InternalUpdate();
     return *this;
 }
@@ -314,11 +280,9 @@ Matrix Matrix::RotationAxis(const Vector& axis, double a)
 Matrix Matrix::Invert(const Matrix& src)
 {
     double a[4][4];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            a[i][j] = src.m[i][j];
+    md::CopyElements<4>(a, src.m);
     double r[4][4];
-    if (!zeltmath::detail::GaussJordanInvert(a, r))
+    if (!md::InvertAffineMatrix(a, r))
         return Matrix();
     // The constructor stores R through SetMatrix, which runs the hook.
     return Matrix(r);

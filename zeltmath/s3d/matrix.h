@@ -26,8 +26,8 @@ namespace S3D {
 //
 // Bad input has a defined result and nothing throws:
 // - GetV with an index outside 0..3 returns a quiet NaN, SetV ignores it;
-// - SetMatrix from a null array leaves the matrix unchanged, the constructor
-//   from a null array gives the identity;
+// - SetMatrix from a null array and the constructors from null pointers give
+//   the identity;
 // - the array forms of Transform do nothing for a null array or a count below
 //   one, and the forms over pointers skip null pointers.
 class ZELTMATH_API Matrix {
@@ -37,12 +37,12 @@ public:
     // The identity.
     Matrix();
     // d on the diagonal, 0 elsewhere.
-    explicit Matrix(double d);
+    Matrix(double d);
     // The sixteen elements a[r][c]; a null pointer gives the identity.
-    explicit Matrix(const double (*a)[4]);
+    Matrix(const double (*a)[4]);
     Matrix(const Matrix& a);
     // A copy of the pointee; a null pointer gives the identity.
-    explicit Matrix(const Matrix* a);
+    Matrix(const Matrix* a);
     Matrix& operator=(const Matrix& a);
 
     virtual ~Matrix();
@@ -53,13 +53,16 @@ public:
     virtual Matrix& Set0();
     // The element in column i of row j: m[j][i] (GetV(2, 3) is the z move).
     virtual double GetV(int i, int j) const;
-    virtual void SetV(int i, int j, double v);
+    virtual Matrix& SetV(int i, int j, double v);
     virtual Matrix& operator+=(const Matrix& b);
     virtual Matrix& operator-=(const Matrix& b);
     virtual Matrix& operator*=(double s);
     // this = this * b: this transformation first, then b.
     virtual Matrix& operator*=(const Matrix& b);
-    // Leaves the matrix unchanged when |s| < 2.220446049250313e-16.
+    /// All sixteen elements divided by s when |s| >= 2.220446049250313e-16.
+    ///
+    /// Otherwise (a tiny or a NaN divisor) the matrix stays unchanged and
+    /// InternalUpdate is not called.
     virtual Matrix& operator/=(double s);
     virtual void Transform(const Point* src, Point* dst, int n) const;
     virtual void Transform(Point* p, int n) const;
@@ -128,7 +131,7 @@ public:
     // Pops down to the base.
     virtual void Clear();
     // The number of matrices above the base.
-    virtual int Size() const;
+    virtual int Size();
 
 private:
     std::deque<Matrix> stack_;

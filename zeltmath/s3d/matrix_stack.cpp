@@ -1,8 +1,12 @@
 #include <zeltmath/s3d/matrix.h>
 
+#include <zeltmath/detail/matrix_stack.h>
+
 namespace S3D {
 
-MatrixStack::MatrixStack() : stack_(1, Matrix())
+namespace md = zeltmath::detail;
+
+MatrixStack::MatrixStack() : stack_(1)
 {
 }
 
@@ -10,15 +14,12 @@ MatrixStack::~MatrixStack() = default;
 
 void MatrixStack::Push(const Matrix& m, unsigned char combine, unsigned char before)
 {
-    // The new top is computed before the push: m may be the current top.
-    Matrix next = !combine ? m : (before ? m * Top() : Top() * m);
-    stack_.push_back(next);
+    md::PushMatrix(stack_, m, Top(), combine, before);
 }
 
 void MatrixStack::Pop()
 {
-    if (stack_.size() > 1)
-        stack_.pop_back();
+    md::PopMatrix(stack_);
 }
 
 const Matrix& MatrixStack::Top() const
@@ -28,13 +29,13 @@ const Matrix& MatrixStack::Top() const
 
 void MatrixStack::Clear()
 {
-    while (stack_.size() > 1)
-        stack_.pop_back();
+    while (Size() > 0)
+        Pop();
 }
 
-int MatrixStack::Size() const
+int MatrixStack::Size()
 {
-    return static_cast<int>(stack_.size()) - 1;
+    return md::CountAboveBase(stack_);
 }
 
 } // namespace S3D

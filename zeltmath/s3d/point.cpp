@@ -37,11 +37,12 @@ void Point::GetV123(double& x_, double& y_, double& z_) const
     z_ = V3();
 }
 
-void Point::SetV123(double x_, double y_, double z_)
+Point& Point::SetV123(double x_, double y_, double z_)
 {
     V1() = x_;
     V2() = y_;
     V3() = z_;
+    return *this;
 }
 
 unsigned char Point::IsEqual(const Point& p, double tol) const

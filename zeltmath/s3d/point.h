@@ -27,7 +27,7 @@ public:
     Point(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
     Point(const Point& p) : x(p.V1()), y(p.V2()), z(p.V3()) {}
     // A null pointer gives (0, 0, 0).
-    explicit Point(const Point* p)
+    Point(const Point* p)
         : x(p ? p->V1() : 0), y(p ? p->V2() : 0), z(p ? p->V3() : 0) {}
 
     Point& operator=(const Point& p) { return SetPoint(p); }
@@ -41,7 +41,7 @@ public:
     virtual const double& V3() const;
     virtual double& V3();
     virtual void GetV123(double& x_, double& y_, double& z_) const;
-    virtual void SetV123(double x_, double y_, double z_);
+    virtual Point& SetV123(double x_, double y_, double z_);
     // |dx| <= |tol| and |dy| <= |tol| and |dz| <= |tol|.
     virtual unsigned char IsEqual(const Point& p, double tol) const;
     virtual double Distance(const Point& p) const;
@@ -81,8 +81,8 @@ public:
     Vector(const Vector& v) : Point(v) {}
     Vector(const Point& p) : Point(p) {}
     // A null pointer gives (0, 0, 0).
-    explicit Vector(const Vector* v) : Point(static_cast<const Point*>(v)) {}
-    explicit Vector(const Point* p) : Point(p) {}
+    Vector(const Vector* v) : Point(static_cast<const Point*>(v)) {}
+    Vector(const Point* p) : Point(p) {}
     // The vector from a to b: b - a.
     Vector(const Point& a, const Point& b)
         : Point(b.V1() - a.V1(), b.V2() - a.V2(), b.V3() - a.V3()) {}
