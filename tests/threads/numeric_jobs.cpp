@@ -112,8 +112,8 @@ void Formulas(unsigned seed, Digest& out)
     g.SetAngleFactor(factors[(seed + 2) % 5]);
     out.Put(f.SetFormula("a*sin(x) + cos(y)^2 - atan(x/(y+5)) + asin(0.5) + tan(30)"));
     out.Put(g.SetFormula("acos(x/100) * cot(y + 1) + sec(15) - a^2"));
-    for (int i = 0; i < 60; ++i) {
-        const double x = (i - 30) * 1.7 + seed, y = i * 0.9;
+    for (int i = 0; i < 1000; ++i) {
+        const double x = (i - 500) * 0.13 + seed, y = i * 0.07;
         for (CZELTMathFormula* h : {&f, &g}) {
             h->SetVariable("a", 1 + seed * 0.25);
             h->SetVariable("x", x);

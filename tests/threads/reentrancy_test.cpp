@@ -36,49 +36,77 @@ std::string Record(const Job& job, unsigned seed)
     return d.Bytes();
 }
 
-// Lets threads start their work together.
-class StartLine {
+// Lets a group of threads wait for each other, as often as needed.
+class Barrier {
 public:
-    explicit StartLine(unsigned count) : left_(count) {}
+    explicit Barrier(unsigned count) : count_(count), left_(count) {}
     void ArriveAndWait()
     {
         std::unique_lock<std::mutex> lock(m_);
-        if (--left_ == 0)
+        const unsigned generation = generation_;
+        if (--left_ == 0) {
+            left_ = count_;
+            ++generation_;
             cv_.notify_all();
-        else
-            cv_.wait(lock, [this] { return left_ == 0; });
+        } else {
+            cv_.wait(lock, [this, generation] { return generation_ != generation; });
+        }
     }
 
 private:
     std::mutex m_;
     std::condition_variable cv_;
+    const unsigned count_;
     unsigned left_;
+    unsigned generation_ = 0;
 };
 
-// Runs every job of the list on seed t + 1 in each of `threads` threads at
-// once, `rounds` times over, thread t starting at a different job so that
-// different areas and the same area meet; the results, by thread, round and
-// job, go to got[t][r * jobs + i].
-std::vector<std::vector<std::string>> RunTogether(const std::vector<Job>& jobs, unsigned threads,
-                                                  unsigned rounds)
+using Digests = std::vector<std::vector<std::string>>;  // [seed - 1][job]
+
+Digests OnOneThread(const std::vector<Job>& jobs, unsigned seeds)
+{
+    Digests d(seeds);
+    for (unsigned t = 0; t < seeds; ++t)
+        for (const Job& job : jobs)
+            d[t].push_back(Record(job, t + 1));
+    return d;
+}
+
+// Runs the jobs on `threads` threads at once, thread t on seed t + 1, and
+// returns per thread and job the number of runs whose digest differs from
+// expected[t][job].  First each job alone on every thread at once, `repeats`
+// times (the threads wait for each other between jobs), so that each area
+// meets itself on other data; then all jobs in a row without waiting, even
+// threads from the first job, odd ones from half-way, so that the areas meet
+// each other.  Nothing else joins the threads: a lock would order their
+// accesses and hide races from ThreadSanitizer.
+std::vector<std::vector<int>> Mismatches(const std::vector<Job>& jobs, const Digests& expected,
+                                         unsigned threads, unsigned repeats)
 {
     const std::size_t n = jobs.size();
-    std::vector<std::vector<std::string>> got(threads, std::vector<std::string>(rounds * n));
-    StartLine start(threads);
+    std::vector<std::vector<int>> bad(threads, std::vector<int>(n, 0));
+    Barrier barrier(threads);
     std::vector<std::thread> running;
     for (unsigned t = 0; t < threads; ++t) {
         running.emplace_back([&, t] {
-            start.ArriveAndWait();
-            for (unsigned r = 0; r < rounds; ++r)
-                for (std::size_t k = 0; k < n; ++k) {
-                    const std::size_t i = (k + t * n / threads + r) % n;
-                    got[t][r * n + i] = Record(jobs[i], t + 1);
-                }
+            auto run = [&](std::size_t i) {
+                if (Record(jobs[i], t + 1) != expected[t][i])
+                    ++bad[t][i];
+            };
+            for (std::size_t i = 0; i < n; ++i) {
+                barrier.ArriveAndWait();
+                for (unsigned r = 0; r < repeats; ++r)
+                    run(i);
+            }
+            barrier.ArriveAndWait();
+            for (unsigned r = 0; r < repeats; ++r)
+                for (std::size_t k = 0; k < n; ++k)
+                    run((k + (t % 2) * n / 2) % n);
         });
     }
     for (std::thread& th : running)
         th.join();
-    return got;
+    return bad;
 }
 
 TEST(Reentrancy, EveryAreaOnSeveralThreadsAtOnceGivesTheBitsOfOneThread)
@@ -87,37 +115,27 @@ TEST(Reentrancy, EveryAreaOnSeveralThreadsAtOnceGivesTheBitsOfOneThread)
     for (const Job& j : NumericJobs())
         jobs.push_back(j);
     const std::vector<Job> serial = SerialJobs();
-    constexpr unsigned kRounds = 2;
+    constexpr unsigned kRepeats = 4;
+    const Digests expected = OnOneThread(jobs, kThreads);
+    const Digests expectedSerial = OnOneThread(serial, 1);
 
-    std::vector<std::vector<std::string>> expected(kThreads), expectedSerial(1);
-    for (unsigned t = 0; t < kThreads; ++t)
-        for (const Job& job : jobs)
-            expected[t].push_back(Record(job, t + 1));
-    for (const Job& job : serial)
-        expectedSerial[0].push_back(Record(job, 1));
-
-    // The parts that must not run twice at once get one thread of their own,
-    // beside the others.  No lock joins the threads: a lock would order their
-    // accesses and hide races from ThreadSanitizer.
-    std::vector<std::vector<std::string>> got, gotSerial;
-    std::thread serialThread([&] { gotSerial = RunTogether(serial, 1, 4 * kRounds); });
-    got = RunTogether(jobs, kThreads, kRounds);
+    // The parts that must not run twice at once run on one thread of their
+    // own while the others work.
+    std::vector<std::vector<int>> bad, badSerial;
+    std::thread serialThread([&] { badSerial = Mismatches(serial, expectedSerial, 1, 8 * kRepeats); });
+    bad = Mismatches(jobs, expected, kThreads, kRepeats);
     serialThread.join();
 
-    auto compare = [](const std::vector<Job>& list, const std::vector<std::vector<std::string>>& want,
-                      const std::vector<std::vector<std::string>>& have) {
-        const std::size_t n = list.size();
-        for (std::size_t t = 0; t < have.size(); ++t)
-            for (std::size_t k = 0; k < have[t].size(); ++k) {
-                const std::size_t i = k % n;
+    auto check = [](const std::vector<Job>& list, const Digests& want, const std::vector<std::vector<int>>& counts) {
+        for (std::size_t t = 0; t < counts.size(); ++t)
+            for (std::size_t i = 0; i < list.size(); ++i) {
                 EXPECT_FALSE(want[t][i].empty()) << list[i].name;
-                EXPECT_TRUE(have[t][k] == want[t][i])
-                    << list[i].name << ": thread " << t << ", round " << k / n
-                    << " differs from the same work done on one thread";
+                EXPECT_EQ(counts[t][i], 0) << list[i].name << ": runs on thread " << t
+                                           << " that differ from the same work done on one thread";
             }
     };
-    compare(jobs, expected, got);
-    compare(serial, expectedSerial, gotSerial);
+    check(jobs, expected, bad);
+    check(serial, expectedSerial, badSerial);
 }
 
 TEST(Reentrancy, GetPointAnswersInABufferOfEachThread)
@@ -126,7 +144,7 @@ TEST(Reentrancy, GetPointAnswersInABufferOfEachThread)
     // still finds its own values; the buffers are distinct.
     std::vector<const tagPOINT*> buffers(kThreads, nullptr);
     std::vector<int> keptX(kThreads), keptY(kThreads);
-    StartLine converted(kThreads);
+    Barrier converted(kThreads);
     std::vector<std::thread> threads;
     for (unsigned t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
