@@ -1,6 +1,6 @@
 // Planar jobs: Boolean operations, normalisation, assembly, containment,
-// points with their per-thread integer buffer, matrices, regions and corner
-// smoothing, each on objects built from its seed.
+// points with their per-thread integer buffer, matrices, regions, chains and
+// hollow polygons, and corner smoothing, each on objects built from its seed.
 
 #include "digest.h"
 
@@ -10,6 +10,7 @@
 #include <zeltmath/s2d/matrix.h>
 #include <zeltmath/s2d/poly_polygon.h>
 #include <zeltmath/s2d/polygon.h>
+#include <zeltmath/s2d/polyline.h>
 #include <zeltmath/s2d/rect.h>
 #include <zeltmath/s2d/region.h>
 #include <zeltmath/s2d/smooth_corner.h>
@@ -155,9 +156,9 @@ void Matrices(unsigned seed, Digest& out)
             stack.Pop();
     }
     out.Put(stack.Size());
+    const S2D::Matrix fit = S2D::Matrix::Map(S2D::Rect(0, 0, 4, 3), S2D::Rect(-1, -1, 1 + seed, 1), 1);
     S2D::Rect mapped;
-    S2D::Matrix::Map(S2D::Rect(0, 0, 4, 3), S2D::Rect(-1, -1, 1 + seed, 1), 1).Transform(S2D::Rect(1, 1, 2, 2),
-                                                                                           mapped);
+    fit.Transform(S2D::Rect(1, 1, 2, 2), mapped);
     out.Put(mapped.Left());
     out.Put(mapped.Top());
     out.Put(mapped.Right());
@@ -202,6 +203,44 @@ void Regions(unsigned seed, Digest& out)
     out.Put(DeleteObject(r));
 }
 
+// Chains and rings: crossings, simplification, circles against chains,
+// hollow polygons checked and rebuilt.
+void Chains(unsigned seed, Digest& out)
+{
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> u(-5, 5);
+    for (int k = 0; k < 20; ++k) {
+        std::vector<Point> v;
+        for (int i = 0; i < 12; ++i)
+            v.emplace_back(u(rng), u(rng));
+        v.push_back(v.back());  // a repeated vertex
+        v.emplace_back((v[0].x + v[1].x) / 2, (v[0].y + v[1].y) / 2);  // the midpoint of the first edge, appended
+        S2D::Polyline chain(v);
+        unsigned first = 99, second = 99, flags = 99;
+        out.Put(chain.IsSelfCrossed(&first, &second, &flags));
+        out.Put(first);
+        out.Put(second);
+        out.Put(flags);
+        const S2D::Circle circle(u(rng), u(rng), 1 + std::fabs(u(rng)));
+        out.Put(circle.IsCrossed(chain, 1, 1e-9));
+        out.Put(circle.CheckIn(chain, 1, 1e-9));
+        out.Put(chain.RemoveClosest(1e-6));
+        out.Put(chain.ReduceGeometry(1e-6));
+        out.Put(chain);
+    }
+    S2D::HollowPolygon plate(Star(rng, Point(0, 0), 20, 8, 10));
+    plate.AddInner(Box(-3, -3, -1, -1));
+    plate.AddInner(Box(-2, -2, 2, 0));  // meets the first hole
+    plate.AddInner(Star(rng, Point(3, 3), 7, 0.5, 1.5));
+    int code = -1;
+    out.Put(plate.Correct(1, 1e-9, &code));
+    out.Put(code);
+    plate.Normalize();
+    out.Put(plate.Outer());
+    for (const Polygon& hole : plate.Inners())
+        out.Put(hole);
+}
+
 void Corners(unsigned seed, Digest& out)
 {
     for (unsigned k = 0; k < 30; ++k) {
@@ -222,6 +261,7 @@ std::vector<Job> PlanarJobs()
             {"points and edges", Points},
             {"planar matrices", Matrices},
             {"regions", Regions},
+            {"chains and hollow polygons", Chains},
             {"corner smoothing", Corners}};
 }
 

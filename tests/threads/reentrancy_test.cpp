@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -126,7 +127,8 @@ TEST(Reentrancy, EveryAreaOnSeveralThreadsAtOnceGivesTheBitsOfOneThread)
     bad = Mismatches(jobs, expected, kThreads, kRepeats);
     serialThread.join();
 
-    auto check = [](const std::vector<Job>& list, const Digests& want, const std::vector<std::vector<int>>& counts) {
+    auto check = [](const std::vector<Job>& list, const Digests& want,
+                    const std::vector<std::vector<int>>& counts) {
         for (std::size_t t = 0; t < counts.size(); ++t)
             for (std::size_t i = 0; i < list.size(); ++i) {
                 EXPECT_FALSE(want[t][i].empty()) << list[i].name;
