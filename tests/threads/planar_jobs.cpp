@@ -172,17 +172,18 @@ void Regions(unsigned seed, Digest& out)
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> c(-20, 20);
     for (int round = 0; round < 6; ++round) {
-        std::vector<tagPOINT> tri;
-        for (int i = 0; i < 5; ++i)
-            tri.push_back(tagPOINT{c(rng), c(rng)});
-        HRGN a = CreatePolygonRgn(tri.data(), static_cast<int>(tri.size()), round % 2 ? WINDING : ALTERNATE);
-        HRGN b = CreateRectRgn(c(rng), c(rng), c(rng) + 25, c(rng) + 25);
+        std::vector<tagPOINT> ring;
+        for (int i = 0; i < 5; ++i) {
+            const int x = c(rng);
+            ring.push_back(tagPOINT{x, c(rng)});
+        }
+        HRGN a = CreatePolygonRgn(ring.data(), static_cast<int>(ring.size()), round % 2 ? WINDING : ALTERNATE);
+        const int left = c(rng), top = c(rng);
+        HRGN b = CreateRectRgn(left, top, left + 25, top + 25);
         out.Put(CombineRgn(a, a, b, 1 + round % 4));
-        int inside = 0;
         for (int y = -25; y < 50; ++y)
             for (int x = -25; x < 50; ++x)
-                inside = inside * 3 + PtInRegion(a, x, y);
-        out.Put(inside);
+                out.Put(static_cast<char>(PtInRegion(a, x, y)));
         tagRECT box{};
         out.Put(GetRgnBox(a, &box));
         out.Put(box.left);
