@@ -81,17 +81,17 @@ py::object TransformPlanar(const S2D::Matrix& m, py::handle obj)
     // Shapes go through the library's shape transforms.
     if (py::isinstance<S2D::Polygon>(obj)) {
         S2D::Polygon out;
-        S2D::Transform(m, obj.cast<const S2D::Polygon&>(), out);
+        S2D::Transform::Transform(m, obj.cast<const S2D::Polygon&>(), out);
         return py::cast(out);
     }
     if (py::isinstance<S2D::PolyPolygon>(obj)) {
         S2D::PolyPolygon out;
-        S2D::Transform(m, obj.cast<const S2D::PolyPolygon&>(), out);
+        S2D::Transform::Transform(m, obj.cast<const S2D::PolyPolygon&>(), out);
         return py::cast(out);
     }
     if (py::isinstance<S2D::HollowPolygon>(obj)) {
         S2D::HollowPolygon out;
-        S2D::Transform(m, obj.cast<const S2D::HollowPolygon&>(), out);
+        S2D::Transform::Transform(m, obj.cast<const S2D::HollowPolygon&>(), out);
         return py::cast(out);
     }
     return MapCoordinates(obj, 2, [&](const double* in, double* out) {

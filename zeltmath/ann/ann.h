@@ -9,6 +9,13 @@
 // ANNidxArray, ANNdistArray, ANNdist, ANNcoord), the split and shrink rules
 // and the other ANN declarations come with <ANN/ANN.h>.
 //
+// Threads: ANN is not reentrant.  A search keeps its query, the tree's point
+// array and the result heap in process-wide variables of the ANN library, and
+// every kd- and bd-tree shares one static empty leaf that the first tree
+// creates and annClose() deletes.  So no two threads may build, search or
+// destroy trees at the same time, even distinct ones; serialise every use of
+// ANN (one lock around all of it, or one thread).
+//
 // Programs that include this header compile and link against ANN as well;
 // the CMake package (ZELTMath::zeltmath) and the pkg-config file carry that
 // dependency.
