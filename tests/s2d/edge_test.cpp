@@ -1,4 +1,5 @@
 #include <zeltmath/s2d/edge.h>
+#include <zeltmath/s2d/matrix.h>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +167,42 @@ TEST(Edge, ProjectionIsTheNearestPoint)
         EXPECT_NEAR(Vector(foot, p).ScalarMult(d) / d.GetLength(), 0, 1e-9);
         EXPECT_NEAR(l.GetDistance(p, &t), p.Distance(foot), 1e-9);
         EXPECT_TRUE(l.CheckPtBelongs(foot, nullptr, 1e-9));
+    }
+}
+
+// The distance and the projection follow their own steps literally, each
+// with its own rounding: the distance moves the points to P1 first and then
+// turns them by -theta; the projection applies the product matrix
+// Move(-P1) * Rotate(-theta) to each point and maps back by Rotate(theta) *
+// Move(P1).  Same bits on random edges of every direction.
+TEST(Edge, DistanceAndProjectionFollowTheirStepsBitForBit)
+{
+    using S2D::Matrix;
+    std::mt19937 gen(29);
+    std::uniform_real_distribution<double> c(-50, 50);
+    for (int i = 0; i < 5000; ++i) {
+        const Point a(c(gen), c(gen)), b(c(gen), c(gen)), p(c(gen), c(gen));
+        const double theta = Vector(a, b).GetPolarAngle();
+
+        Point q = p, b1 = b, a1 = a;
+        q -= a1;
+        b1 -= a1;
+        a1 -= a1;
+        const Matrix turn = Matrix::Rotate(-theta);
+        const Point qd = turn.Transform(q), bd = turn.Transform(b1), ad = turn.Transform(a1);
+        const double dist = qd.x <= ad.x ? qd.Distance(ad)
+                          : qd.x >= bd.x ? qd.Distance(bd)
+                                         : std::fabs(qd.y);
+        EXPECT_EQ(Edge(a, b).GetDistance(p, nullptr), dist);
+        EXPECT_EQ(Line(a, b).GetDistance(p, nullptr), std::fabs(qd.y));
+
+        const Matrix m = Matrix::Move(-a.x, -a.y) * Matrix::Rotate(-theta);
+        const Point pp = m.Transform(p), ap = m.Transform(a), bp = m.Transform(b);
+        const Point mid(pp.x, (ap.y + bp.y) / 2);
+        const Point r = pp.x <= ap.x ? ap : pp.x >= bp.x ? bp : mid;
+        const Matrix back = Matrix::Rotate(theta) * Matrix::Move(a.x, a.y);
+        EXPECT_EQ(Edge(a, b).GetProjection(p), back.Transform(r));
+        EXPECT_EQ(Line(a, b).GetProjection(p), back.Transform(mid));
     }
 }
 

@@ -26,21 +26,32 @@ bool AtEnd(double t)
 
 // The edge moved to start at the origin and turned onto the positive x axis
 // by -theta, with p moved alongside: a = (0, 0), b = (about the length,
-// about 0) and q = (position along the line, signed distance from it).  The
-// three points are moved first and then turned, so that the turn works on
-// differences that are exact whenever they can be.
+// about 0) and q = (position along the line, signed distance from it).
 struct Turned {
     double theta;
     Point a, b, q;
 };
 
-Turned TurnOntoXAxis(const Point& p1, const Point& p2, const Point& p)
+// How the three points reach the frame.  The distance moves them first and
+// then turns the differences, which are exact whenever they can be; the
+// projection applies the one product matrix Move(-P1) * Rotate(-theta) to
+// each point.  The two round differently, and each result keeps its own bits.
+enum class Route { MoveThenTurn, ProductMatrix };
+
+Turned TurnOntoXAxis(const Point& p1, const Point& p2, const Point& p, Route route)
 {
     Turned r{0.0, p1, p2, p};
     r.q -= r.a;
     r.b -= r.a;
     r.a -= r.a;
     r.theta = r.b.GetPolarAngle();
+    if (route == Route::ProductMatrix) {
+        const Matrix toFrame = Matrix::Move(-p1.x, -p1.y) * Matrix::Rotate(-r.theta);
+        r.a = toFrame.Transform(p1);
+        r.b = toFrame.Transform(p2);
+        r.q = toFrame.Transform(p);
+        return r;
+    }
     const Matrix turn = Matrix::Rotate(-r.theta);
     r.a = turn.Transform(r.a);
     r.b = turn.Transform(r.b);
@@ -135,7 +146,7 @@ unsigned char Edge::IsEqual(const Edge& a, const Edge& b, double tol)
 
 double Edge::GetDistance(const Point& p, double* t) const
 {
-    const Turned r = TurnOntoXAxis(p1_, p2_, p);
+    const Turned r = TurnOntoXAxis(p1_, p2_, p, Route::MoveThenTurn);
     if (t)
         *t = ParameterOf(r);
     if (r.q.x <= r.a.x)
@@ -147,7 +158,7 @@ double Edge::GetDistance(const Point& p, double* t) const
 
 Point Edge::GetProjection(const Point& p) const
 {
-    const Turned f = TurnOntoXAxis(p1_, p2_, p);
+    const Turned f = TurnOntoXAxis(p1_, p2_, p, Route::ProductMatrix);
     Point r(f.q.x, (f.a.y + f.b.y) / 2);
     if (f.q.x <= f.a.x)
         r = f.a;
@@ -325,7 +336,7 @@ Line& Line::operator=(const Line& l)
 
 double Line::GetDistance(const Point& p, double* t) const
 {
-    const Turned r = TurnOntoXAxis(p1_, p2_, p);
+    const Turned r = TurnOntoXAxis(p1_, p2_, p, Route::MoveThenTurn);
     if (t)
         *t = ParameterOf(r);
     return std::fabs(r.q.y);
@@ -333,7 +344,7 @@ double Line::GetDistance(const Point& p, double* t) const
 
 Point Line::GetProjection(const Point& p) const
 {
-    const Turned f = TurnOntoXAxis(p1_, p2_, p);
+    const Turned f = TurnOntoXAxis(p1_, p2_, p, Route::ProductMatrix);
     return TurnBack(f, p1_, Point(f.q.x, (f.a.y + f.b.y) / 2));
 }
 
