@@ -101,13 +101,30 @@ py::object TransformPlanar(const S2D::Matrix& m, py::handle obj)
     });
 }
 
+// What the planar and the spatial matrix offer alike: inversion, products,
+// scaling by a number, the elements and the representation.
+template <class Matrix, int N>
+void BindCommon(py::class_<Matrix>& c, const char* name)
+{
+    static const std::string values = "The " + std::to_string(N) + " x " + std::to_string(N) + " elements (a copy).";
+    c.def("inverted", [](const Matrix& a) { return Matrix::Invert(a); },
+          "The inverse; the identity when the matrix is singular.")
+        .def("__matmul__", [](const Matrix& a, const Matrix& b) { return a * b; },
+             "a @ b: a applied first, then b.")
+        .def("__mul__", [](const Matrix& a, const Matrix& b) { return a * b; }, "a * b: as a @ b.")
+        .def("__mul__", [](const Matrix& a, double s) { return a * s; }, "Every element times s.")
+        .def("__rmul__", [](const Matrix& a, double s) { return s * a; }, "Every element times s.")
+        .def_property_readonly("values", &Values<Matrix, N>, values.c_str())
+        .def("__repr__", [name](const Matrix& a) { return Repr<Matrix, N>(name, a); });
+}
+
 void BindPlanar(py::module_& m)
 {
     using S2D::Matrix;
-    py::class_<Matrix>(m, "Matrix2D",
+    py::class_<Matrix> c(m, "Matrix2D",
         "An affine map of the plane: a 3 x 3 matrix applied to row vectors (x, y, 1); row 2 "
-        "holds the translation.  a @ b applies a first, then b.")
-        .def(py::init<>(), "Matrix2D(): the identity.")
+        "holds the translation.  a @ b applies a first, then b.");
+    c.def(py::init<>(), "Matrix2D(): the identity.")
         .def(py::init([](py::object values) { return FromValues<Matrix, 3>(values); }), py::arg("values"),
              "Matrix2D(values): from a 3 x 3 array (third column normally (0, 0, 1)).")
         .def_static("scale", [](double sx, double sy) {
@@ -118,27 +135,19 @@ void BindPlanar(py::module_& m)
              }, py::arg("dx"), py::arg("dy"), "Translation by (dx, dy).")
         .def_static("rotate", [](double a) { return Matrix::Rotate(RequireFinite(a, "angle")); },
              py::arg("angle"), "Counter-clockwise rotation about the origin by angle radians.")
-        .def("inverted", [](const Matrix& a) { return Matrix::Invert(a); },
-             "The inverse; the identity when the matrix is singular.")
-        .def("__matmul__", [](const Matrix& a, const Matrix& b) { return a * b; },
-             "a @ b: a applied first, then b.")
-        .def("__mul__", [](const Matrix& a, const Matrix& b) { return a * b; }, "a * b: as a @ b.")
-        .def("__mul__", [](const Matrix& a, double s) { return a * s; }, "Every element times s.")
-        .def("__rmul__", [](const Matrix& a, double s) { return s * a; }, "Every element times s.")
-        .def_property_readonly("values", &Values<Matrix, 3>, "The 3 x 3 elements (a copy).")
         .def("transform", &TransformPlanar, py::arg("obj"),
              "Maps a point (x, y), an (n, 2) array of points, or a Polygon, PolyPolygon or "
-             "HollowPolygon; returns the same kind of object.")
-        .def("__repr__", [](const Matrix& a) { return Repr<Matrix, 3>("Matrix2D", a); });
+             "HollowPolygon; returns the same kind of object.");
+    BindCommon<Matrix, 3>(c, "Matrix2D");
 }
 
 void BindSpatial(py::module_& m)
 {
     using S3D::Matrix;
-    py::class_<Matrix>(m, "Matrix3D",
+    py::class_<Matrix> c(m, "Matrix3D",
         "An affine map of space: a 4 x 4 matrix applied to row vectors (x, y, z, 1); row 3 "
-        "holds the translation.  a @ b applies a first, then b.")
-        .def(py::init<>(), "Matrix3D(): the identity.")
+        "holds the translation.  a @ b applies a first, then b.");
+    c.def(py::init<>(), "Matrix3D(): the identity.")
         .def(py::init([](py::object values) { return FromValues<Matrix, 4>(values); }), py::arg("values"),
              "Matrix3D(values): from a 4 x 4 array (fourth column normally (0, 0, 0, 1)).")
         .def_static("scale", [](double sx, double sy, double sz) {
@@ -154,14 +163,6 @@ void BindSpatial(py::module_& m)
              },
              py::arg("axis"), py::arg("angle"),
              "Rotation by angle radians about the axis through the origin (right-hand rule).")
-        .def("inverted", [](const Matrix& a) { return Matrix::Invert(a); },
-             "The inverse; the identity when the matrix is singular.")
-        .def("__matmul__", [](const Matrix& a, const Matrix& b) { return a * b; },
-             "a @ b: a applied first, then b.")
-        .def("__mul__", [](const Matrix& a, const Matrix& b) { return a * b; }, "a * b: as a @ b.")
-        .def("__mul__", [](const Matrix& a, double s) { return a * s; }, "Every element times s.")
-        .def("__rmul__", [](const Matrix& a, double s) { return s * a; }, "Every element times s.")
-        .def_property_readonly("values", &Values<Matrix, 4>, "The 4 x 4 elements (a copy).")
         .def("transform",
              [](const Matrix& mat, py::object obj) {
                  return MapCoordinates(obj, 3, [&](const double* in, double* out) {
@@ -171,8 +172,8 @@ void BindSpatial(py::module_& m)
                      out[2] = p.z;
                  });
              },
-             py::arg("points"), "Maps a point (x, y, z) or an (n, 3) array of points.")
-        .def("__repr__", [](const Matrix& a) { return Repr<Matrix, 4>("Matrix3D", a); });
+             py::arg("points"), "Maps a point (x, y, z) or an (n, 3) array of points.");
+    BindCommon<Matrix, 4>(c, "Matrix3D");
 }
 
 } // namespace
