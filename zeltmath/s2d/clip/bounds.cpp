@@ -35,7 +35,7 @@ Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, i
     e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    e.prev = e.next = e.succ = nullptr;
+    e.prev = e.next = e.succ = e.slink = nullptr;
     return &e;
 }
 
@@ -47,12 +47,16 @@ void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::ve
     kept.clear();
     // A vertex with both neighbours at its own height lies inside a
     // horizontal run and adds nothing.
+    if (n == 0)
+        return;
+    kept.reserve(n);
+    double py = ring[n - 1].y;
     for (std::size_t i = 0; i < n; ++i) {
-        const double py = ring[(i + n - 1) % n].y;
-        const double ny = ring[(i + 1) % n].y;
-        if (py != ring[i].y || ny != ring[i].y) {
+        const double y = ring[i].y;
+        const double ny = ring[i + 1 == n ? 0 : i + 1].y;
+        if (py != y || ny != y)
             kept.push_back(ring[i]);
-        }
+        py = y;
     }
     const std::size_t m = kept.size();
     auto next = [m](std::size_t i) { return i + 1 == m ? 0 : i + 1; };

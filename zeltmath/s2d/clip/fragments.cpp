@@ -26,7 +26,7 @@ int Fragments::Create(double x, double y)
 {
     const int node = NewNode(x, y, None);
     const int f = static_cast<int>(frags_.size());
-    frags_.push_back(Fragment{f, node, node, 0, true});
+    frags_.push_back(Fragment{f, node, node, 1, 0, true});
     return f;
 }
 
@@ -34,8 +34,10 @@ void Fragments::AddLeft(int f, double x, double y)
 {
     if (f == None)
         return;
-    Fragment& o = frags_[Owner(f)];
-    o.left = NewNode(x, y, o.left);
+    const int o = Owner(f);
+    const int node = NewNode(x, y, frags_[o].left);
+    frags_[o].left = node;
+    ++frags_[o].count;
 }
 
 void Fragments::AddRight(int f, double x, double y)
@@ -46,6 +48,7 @@ void Fragments::AddRight(int f, double x, double y)
     const int node = NewNode(x, y, None);
     nodes_[frags_[o].right].next = node;
     frags_[o].right = node;
+    ++frags_[o].count;
 }
 
 void Fragments::MergeLeft(int p, int q)
@@ -59,6 +62,7 @@ void Fragments::MergeLeft(int p, int q)
         return;
     nodes_[frags_[op].right].next = frags_[oq].left;
     frags_[oq].left = frags_[op].left;
+    frags_[oq].count += frags_[op].count;
     frags_[op].parent = oq;
     frags_[op].active = false;
 }
@@ -74,8 +78,14 @@ void Fragments::MergeRight(int p, int q)
         return;
     nodes_[frags_[oq].right].next = frags_[op].left;
     frags_[oq].right = frags_[op].right;
+    frags_[oq].count += frags_[op].count;
     frags_[op].parent = oq;
     frags_[op].active = false;
+}
+
+void Fragments::Reserve(std::size_t n)
+{
+    nodes_.reserve(n);
 }
 
 ContourSet Fragments::Result() const
@@ -83,22 +93,19 @@ ContourSet Fragments::Result() const
     ContourSet out;
     for (int f = static_cast<int>(frags_.size()) - 1; f >= 0; --f) {
         const Fragment& fr = frags_[f];
-        if (!fr.active)
-            continue;
-        std::size_t count = 0;
-        bool finite = true;
-        for (int n = fr.left; n != None; n = nodes_[n].next) {
-            ++count;
-            finite = finite && std::isfinite(nodes_[n].x) && std::isfinite(nodes_[n].y);
-        }
-        if (count < 3 || !finite)
+        if (!fr.active || fr.count < 3)
             continue;
         // Stored from the last position to the first.
-        std::vector<Vertex> ring(count);
-        std::size_t pos = count;
-        for (int n = fr.left; n != None; n = nodes_[n].next)
-            ring[--pos] = Vertex{nodes_[n].x, nodes_[n].y};
-        out.Add(std::move(ring), fr.hole);
+        std::vector<Vertex> ring(static_cast<std::size_t>(fr.count));
+        std::size_t pos = ring.size();
+        bool finite = true;
+        for (int n = fr.left; n != None; n = nodes_[n].next) {
+            const Node& v = nodes_[n];
+            finite = finite && std::isfinite(v.x) && std::isfinite(v.y);
+            ring[--pos] = Vertex{v.x, v.y};
+        }
+        if (finite)
+            out.Add(std::move(ring), fr.hole);
     }
     return out;
 }

@@ -59,14 +59,6 @@ struct Crossing {
     double y;   // above the beam bottom
 };
 
-struct SortedEdge {
-    Edge* edge;
-    double xb;
-    double xt;
-    double dx;
-    int prev;   // next entry towards smaller xt
-};
-
 // The operation is a template argument, so that the per-edge tests below
 // compile to straight logic instead of a switch per quadrant.
 template <Operation Op>
@@ -82,7 +74,7 @@ inline int Combine2(int a, int b)
 template <Operation Op>
 class Sweep {
 public:
-    explicit Sweep(SweepInput& in) : in_(in) {}
+    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.arena.size() + 16); }
 
     ContourSet Run();
 
@@ -104,8 +96,7 @@ private:
     Fragments out_;
     Edge* aet_ = nullptr;
     int parity_[2] = {0, 0};
-    std::vector<SortedEdge> sorted_;
-    int sortedHead_ = -1;
+    Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
     std::vector<double> tops_;   // min-heap of the top heights of active edges
     std::vector<Crossing> crossings_;
 };
@@ -315,9 +306,8 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     int horiz[2] = {0, 0};
     double px = -DBL_MAX;
     int cf = Fragments::None;
-    sorted_.clear();
     crossings_.clear();
-    sortedHead_ = -1;
+    sortedHead_ = nullptr;
     const double dy = yt - yb;
     Edge* next = nullptr;
     for (Edge* e = aet_; e; e = next) {
@@ -361,25 +351,24 @@ template <Operation Op>
 void Sweep<Op>::AddToSorted(Edge* e, double dy)
 {
     // One entry per bundle (tails stay out), kept in descending xt from the
-    // head.  A new edge crosses every entry it passes on its way to its place.
-    int before = -1;
-    int at = sortedHead_;
-    while (at != -1) {
-        const SortedEdge& s = sorted_[at];
-        const double den = (s.xt - s.xb) - (e->xt - e->xb);
-        if (e->xt >= s.xt || e->dx == s.dx || std::fabs(den) <= kParallel)
+    // head and linked through the edges themselves.  A new edge crosses every
+    // entry it passes on its way to its place.
+    Edge* before = nullptr;
+    Edge* at = sortedHead_;
+    while (at) {
+        const double den = (at->xt - at->xb) - (e->xt - e->xb);
+        if (e->xt >= at->xt || e->dx == at->dx || std::fabs(den) <= kParallel)
             break;
-        const double r = (e->xb - s.xb) / den;
-        crossings_.push_back(Crossing{s.edge, e, s.xb + r * (s.xt - s.xb), r * dy});
+        const double r = (e->xb - at->xb) / den;
+        crossings_.push_back(Crossing{at, e, at->xb + r * (at->xt - at->xb), r * dy});
         before = at;
-        at = s.prev;
+        at = at->slink;
     }
-    sorted_.push_back(SortedEdge{e, e->xb, e->xt, e->dx, at});
-    const int idx = static_cast<int>(sorted_.size()) - 1;
-    if (before == -1)
-        sortedHead_ = idx;
+    e->slink = at;
+    if (before)
+        before->slink = e;
     else
-        sorted_[before].prev = idx;
+        sortedHead_ = e;
 }
 
 template <Operation Op>

@@ -34,6 +34,7 @@ struct Edge {
     Edge* prev;             // active list
     Edge* next;
     Edge* succ;             // next edge up the bound
+    Edge* slink;            // crossing search of the current beam
 };
 
 // The first edge of a bound, with its local minimum.

@@ -14,6 +14,7 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace S2D {
@@ -40,6 +41,9 @@ public:
     // fragment first, its vertices in reverse list order.
     ContourSet Result() const;
 
+    // Room for about n vertices, so that growing the lists does not move them.
+    void Reserve(std::size_t n);
+
 private:
     struct Node {
         double x;
@@ -50,6 +54,7 @@ private:
         int parent;   // disjoint-set parent; itself for an owner
         int left;     // first vertex node of the owner's list
         int right;    // last vertex node
+        int count;    // vertices in the owner's list
         int hole;
         bool active;
     };
