@@ -79,7 +79,7 @@ public:
     ContourSet Run();
 
 private:
-    void InsertActive(Edge* e);
+    void InsertActive(Edge* e, Edge* after);
     void FormBundles(double yb);
     void BundleStep(Edge* e, Edge*& e0, double yb);
     void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
@@ -102,11 +102,19 @@ private:
 };
 
 template <Operation Op>
-void Sweep<Op>::InsertActive(Edge* e)
+void Sweep<Op>::InsertActive(Edge* e, Edge* after)
 {
-    // Ordered by xb, then dx; an edge equal in both goes after the others.
+    // Ordered by xb, then dx; an edge equal in both goes after the others:
+    // e goes before the first edge that it precedes.  The bounds of one
+    // minimum come in that same order, so when `after` is the bound inserted
+    // just before e, no edge up to `after` can follow e and the search starts
+    // behind it (NaN slopes, which break that order, search from the head).
     Edge* before = nullptr;
     Edge* at = aet_;
+    if (after && after->dx == after->dx && e->dx == e->dx) {
+        before = after;
+        at = after->next;
+    }
     while (at && !(e->xb < at->xb || (e->xb == at->xb && e->dx < at->dx))) {
         before = at;
         at = at->next;
@@ -588,8 +596,10 @@ ContourSet Sweep<Op>::Run()
     double yb = minima[0].y;
     bool bundled = false;
     for (;;) {
+        Edge* inserted = nullptr;
         while (lm < minima.size() && minima[lm].y == yb) {
-            InsertActive(minima[lm].first);
+            InsertActive(minima[lm].first, inserted);
+            inserted = minima[lm].first;
             Activate(minima[lm].first);
             ++lm;
         }
