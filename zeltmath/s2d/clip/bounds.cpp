@@ -19,7 +19,7 @@ struct PendingBound {
     Edge* first;
 };
 
-Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
+inline Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
 {
     arena.emplace_back();
     Edge& e = arena.back();

@@ -6,51 +6,6 @@ namespace S2D {
 namespace clip {
 namespace detail {
 
-int Fragments::NewNode(double x, double y, int next)
-{
-    nodes_.push_back(Node{x, y, next});
-    return static_cast<int>(nodes_.size()) - 1;
-}
-
-int Fragments::Owner(int f)
-{
-    // Path halving keeps the forest flat.
-    while (frags_[f].parent != f) {
-        frags_[f].parent = frags_[frags_[f].parent].parent;
-        f = frags_[f].parent;
-    }
-    return f;
-}
-
-int Fragments::Create(double x, double y)
-{
-    const int node = NewNode(x, y, None);
-    const int f = static_cast<int>(frags_.size());
-    frags_.push_back(Fragment{f, node, node, 1, 0, true});
-    return f;
-}
-
-void Fragments::AddLeft(int f, double x, double y)
-{
-    if (f == None)
-        return;
-    const int o = Owner(f);
-    const int node = NewNode(x, y, frags_[o].left);
-    frags_[o].left = node;
-    ++frags_[o].count;
-}
-
-void Fragments::AddRight(int f, double x, double y)
-{
-    if (f == None)
-        return;
-    const int o = Owner(f);
-    const int node = NewNode(x, y, None);
-    nodes_[frags_[o].right].next = node;
-    frags_[o].right = node;
-    ++frags_[o].count;
-}
-
 void Fragments::MergeLeft(int p, int q)
 {
     if (p == None || q == None)
