@@ -74,7 +74,7 @@ inline int Combine2(int a, int b)
 template <Operation Op>
 class Sweep {
 public:
-    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.arena.size() + 16); }
+    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.kept.size() + 16); }
 
     ContourSet Run();
 
@@ -323,6 +323,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         ClassifyEdge(e, yb, horiz, px, cf);
         if (e->top.y == yb) {
             RemoveEnded(e);
+            in_.Release(e);
             continue;
         }
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
@@ -540,9 +541,9 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
     Edge* next = nullptr;
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        Edge* succ = e->succ;
+        Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
         Edge* now = e;
-        if (e->top.y == yt && succ) {
+        if (succ) {
             succ->outp[kBelow] = e->outp[kAbove];
             succ->bstate[kBelow] = e->bstate[kAbove];
             succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
@@ -566,6 +567,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
             e->xb = e->xt;
         }
         e->outp[kAbove] = Fragments::None;
+        if (now != e)
+            in_.Release(e);
         if (bundle)
             BundleStep(now, e0, yt);
     }
