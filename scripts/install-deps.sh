@@ -8,7 +8,7 @@ PACKAGES="
   clang libclang-rt-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   liblpsolve55-dev libann-dev
-  libboost-dev libpolyclipping-dev
+  libboost-dev libpolyclipping-dev libgeos-dev
   libfftw3-dev libgsl-dev libkissfft-dev
   libglpk-dev libnlopt-dev
   libmuparser-dev

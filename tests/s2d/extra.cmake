@@ -8,3 +8,7 @@ foreach(t test_s2d test_s2d_internal)
     target_link_libraries(${t} PRIVATE Boost::headers ${ZELTMATH_POLYCLIPPING_LIB})
   endif()
 endforeach()
+# The literal reference sweep that the engine is compared with bit for bit.
+if(TARGET test_s2d_internal)
+  target_sources(test_s2d_internal PRIVATE ${CMAKE_CURRENT_LIST_DIR}/clip/reference_sweep.cpp)
+endif()

@@ -19,10 +19,13 @@ struct PendingBound {
     Edge* first;
 };
 
-Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, int type, Operation op)
+// Fills the edge from kept vertex `from` to kept vertex `to` (index into
+// `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
+inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from, int to, int step, int type)
 {
-    arena.emplace_back();
-    Edge& e = arena.back();
+    Edge& e = *slot;
+    const Vertex& bot = in.kept[static_cast<std::size_t>(ring + from)];
+    const Vertex& top = in.kept[static_cast<std::size_t>(ring + to)];
     e.bot = bot;
     e.top = top;
     e.xb = bot.x;
@@ -31,65 +34,55 @@ Edge* MakeEdge(std::vector<Edge>& arena, const Vertex& bot, const Vertex& top, i
     e.type = type;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
-    e.bside[kClip] = op == Operation::Difference ? 1 : 0;
+    e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    e.prev = e.next = e.succ = nullptr;
+    e.prev = e.next = e.slink = nullptr;
+    e.ring = ring;
+    e.count = count;
+    e.topAt = to;
+    e.step = step;
     return &e;
 }
 
-// Appends the bounds of one ring.
-void RingBounds(const std::vector<Vertex>& ring, int type, Operation op, std::vector<Vertex>& kept,
-                SweepInput& in, std::vector<PendingBound>& pending)
+inline int Step(int i, int step, int count)
+{
+    i += step;
+    return i == count ? 0 : i < 0 ? count - 1 : i;
+}
+
+// Appends the kept vertices of one ring and the first edges of its bounds.
+void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::vector<PendingBound>& pending)
 {
     const std::size_t n = ring.size();
-    kept.clear();
+    if (n == 0)
+        return;
+    const int base = static_cast<int>(in.kept.size());
     // A vertex with both neighbours at its own height lies inside a
     // horizontal run and adds nothing.
+    double py = ring[n - 1].y;
     for (std::size_t i = 0; i < n; ++i) {
-        const double py = ring[(i + n - 1) % n].y;
-        const double ny = ring[(i + 1) % n].y;
-        if (py != ring[i].y || ny != ring[i].y) {
-            kept.push_back(ring[i]);
-        }
+        const double y = ring[i].y;
+        const double ny = ring[i + 1 == n ? 0 : i + 1].y;
+        if (py != y || ny != y)
+            in.kept.push_back(ring[i]);
+        py = y;
     }
-    const std::size_t m = kept.size();
-    auto next = [m](std::size_t i) { return i + 1 == m ? 0 : i + 1; };
-    auto prev = [m](std::size_t i) { return i == 0 ? m - 1 : i - 1; };
-
-    for (std::size_t i = 0; i < m; ++i) {
+    const int m = static_cast<int>(in.kept.size()) - base;
+    const Vertex* kept = in.kept.data() + base;
+    for (int i = 0; i < m; ++i) {
         const double y = kept[i].y;
-        // Forward bound: rises along the ring's own direction.
-        if (kept[prev(i)].y >= y && kept[next(i)].y > y) {
-            Edge* first = nullptr;
-            Edge* last = nullptr;
-            std::size_t v = i;
-            do {
-                Edge* e = MakeEdge(in.arena, kept[v], kept[next(v)], type, op);
-                if (last)
-                    last->succ = e;
-                else
-                    first = e;
-                last = e;
-                v = next(v);
-            } while (kept[next(v)].y > kept[v].y);
-            pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
-        }
-        // Reverse bound: rises against the ring's direction.
-        if (kept[prev(i)].y > y && kept[next(i)].y >= y) {
-            Edge* first = nullptr;
-            Edge* last = nullptr;
-            std::size_t v = i;
-            do {
-                Edge* e = MakeEdge(in.arena, kept[v], kept[prev(v)], type, op);
-                if (last)
-                    last->succ = e;
-                else
-                    first = e;
-                last = e;
-                v = prev(v);
-            } while (kept[prev(v)].y > kept[v].y);
+        const double py = kept[Step(i, -1, m)].y;
+        const double ny = kept[Step(i, 1, m)].y;
+        // Forward bound: rises along the ring's own direction; reverse
+        // bound: rises against it.
+        for (int step : {1, -1}) {
+            const bool starts = step == 1 ? py >= y && ny > y : py > y && ny >= y;
+            if (!starts)
+                continue;
+            in.arena.emplace_back();
+            Edge* first = MakeEdge(in, &in.arena.back(), base, m, i, Step(i, step, m), step, type);
             pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
         }
     }
@@ -106,22 +99,44 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 
 } // namespace
 
+Edge* SweepInput::Successor(const Edge& e)
+{
+    const Vertex* ring = kept.data() + e.ring;
+    const int at = e.topAt;
+    const int to = Step(at, e.step, e.count);
+    if (!(ring[to].y > ring[at].y))
+        return nullptr;
+    Edge* slot;
+    if (spare.empty()) {
+        arena.emplace_back();
+        slot = &arena.back();
+    } else {
+        slot = spare.back();
+        spare.pop_back();
+    }
+    return MakeEdge(*this, slot, e.ring, e.count, at, to, e.step, e.type);
+}
+
 void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,
                  const ContourSet& clip, const std::vector<char>& ignoreClip, SweepInput& in)
 {
     // Every edge joins two kept vertices of one ring, so a ring never gives
     // more edges than it has vertices; reserving that keeps the arena (and
     // the pointers into it) in place.
+    const std::size_t capacity = EdgeCapacity(subject, ignoreSubject) + EdgeCapacity(clip, ignoreClip);
+    in.op = op;
     in.arena.clear();
-    in.arena.reserve(EdgeCapacity(subject, ignoreSubject) + EdgeCapacity(clip, ignoreClip));
+    in.arena.reserve(capacity);
+    in.spare.clear();
+    in.kept.clear();
+    in.kept.reserve(capacity);
     std::vector<PendingBound> pending;
-    std::vector<Vertex> kept;
     for (std::size_t c = 0; c < subject.contours.size(); ++c)
         if (!ignoreSubject[c])
-            RingBounds(subject.contours[c], kSubject, op, kept, in, pending);
+            RingBounds(subject.contours[c], kSubject, in, pending);
     for (std::size_t c = 0; c < clip.contours.size(); ++c)
         if (!ignoreClip[c])
-            RingBounds(clip.contours[c], kClip, op, kept, in, pending);
+            RingBounds(clip.contours[c], kClip, in, pending);
 
     // Bounds at one minimum in order of bottom x, then dx; bounds equal in
     // both keep the order in which they were found.

@@ -59,38 +59,32 @@ struct Crossing {
     double y;   // above the beam bottom
 };
 
-struct SortedEdge {
-    Edge* edge;
-    double xb;
-    double xt;
-    double dx;
-    int prev;   // next entry towards smaller xt
-};
-
-inline int Combine2(Operation op, int a, int b)
+// The operation is a template argument, so that the per-edge tests below
+// compile to straight logic instead of a switch per quadrant.
+template <Operation Op>
+inline int Combine2(int a, int b)
 {
-    switch (op) {
-    case Operation::Union:
+    if (Op == Operation::Union)
         return a || b;
-    case Operation::Xor:
+    if (Op == Operation::Xor)
         return a ^ b;
-    default:
-        return a && b;
-    }
+    return a && b;
 }
 
+template <Operation Op>
 class Sweep {
 public:
-    Sweep(Operation op, SweepInput& in) : op_(op), in_(in) {}
+    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.kept.size() + 16); }
 
     ContourSet Run();
 
 private:
-    void InsertActive(Edge* e);
+    void InsertActive(Edge* e, Edge* after);
     void FormBundles(double yb);
     void BundleStep(Edge* e, Edge*& e0, double yb);
-    void ClassifyEdges(double yb);
-    void RemoveEnded(double yb, double yt, bool above);
+    void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
+    void ClassifyAndRemove(double yb, double yt, bool above);
+    void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy);
     void Activate(Edge* e);
     void HandleCrossings(double yb);
@@ -98,22 +92,29 @@ private:
     bool Adjacent(const Crossing& c) const;
     bool NextBeam(double yt, bool bundle);
 
-    Operation op_;
     SweepInput& in_;
     Fragments out_;
     Edge* aet_ = nullptr;
     int parity_[2] = {0, 0};
-    std::vector<SortedEdge> sorted_;
-    int sortedHead_ = -1;
+    Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
     std::vector<double> tops_;   // min-heap of the top heights of active edges
     std::vector<Crossing> crossings_;
 };
 
-void Sweep::InsertActive(Edge* e)
+template <Operation Op>
+void Sweep<Op>::InsertActive(Edge* e, Edge* after)
 {
-    // Ordered by xb, then dx; an edge equal in both goes after the others.
+    // Ordered by xb, then dx; an edge equal in both goes after the others:
+    // e goes before the first edge that it precedes.  The bounds of one
+    // minimum come in that same order, so when `after` is the bound inserted
+    // just before e, no edge up to `after` can follow e and the search starts
+    // behind it (NaN slopes, which break that order, search from the head).
     Edge* before = nullptr;
     Edge* at = aet_;
+    if (after && after->dx == after->dx && e->dx == e->dx) {
+        before = after;
+        at = after->next;
+    }
     while (at && !(e->xb < at->xb || (e->xb == at->xb && e->dx < at->dx))) {
         before = at;
         at = at->next;
@@ -130,7 +131,8 @@ void Sweep::InsertActive(Edge* e)
 
 // One step of bundle forming for edge e at height yb; e0 is the previous
 // edge that continues above yb (or the first edge of the list).
-inline void Sweep::BundleStep(Edge* e, Edge*& e0, double yb)
+template <Operation Op>
+inline void Sweep<Op>::BundleStep(Edge* e, Edge*& e0, double yb)
 {
     const unsigned char continues = e->top.y != yb;
     e->bundle[kAbove][kClip] = 0;
@@ -155,176 +157,173 @@ inline void Sweep::BundleStep(Edge* e, Edge*& e0, double yb)
     e0 = e;
 }
 
-void Sweep::FormBundles(double yb)
+template <Operation Op>
+void Sweep<Op>::FormBundles(double yb)
 {
     Edge* e0 = nullptr;
     for (Edge* e = aet_; e; e = e->next)
         BundleStep(e, e0, yb);
 }
 
-void Sweep::ClassifyEdges(double yb)
+// Classifies edge e at yb and grows the output by its vertex class.  horiz,
+// px and cf carry the horizontal states, the previous x and the current
+// fragment from edge to edge along the list.
+template <Operation Op>
+inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf)
+{
+    const int exC = e->bundle[kAbove][kClip] + (e->bundle[kBelow][kClip] << 1);
+    const int exS = e->bundle[kAbove][kSubject] + (e->bundle[kBelow][kSubject] << 1);
+    if (!exC && !exS)
+        return;
+    const int pc = parity_[kClip];
+    const int ps = parity_[kSubject];
+    const int hc = horiz[kClip] != 0;
+    const int hs = horiz[kSubject] != 0;
+    e->bside[kClip] = static_cast<unsigned char>(pc);
+    e->bside[kSubject] = static_cast<unsigned char>(ps);
+
+    bool contributing;
+    switch (Op) {
+    case Operation::Xor:
+        contributing = true;
+        break;
+    case Operation::Union:
+        contributing = (exC && (!ps || hs)) || (exS && (!pc || hc)) || (exC && exS && pc == ps);
+        break;
+    default:
+        contributing = (exC && (ps || hs)) || (exS && (pc || hc)) || (exC && exS && pc == ps);
+        break;
+    }
+    const int aC = e->bundle[kAbove][kClip];
+    const int aS = e->bundle[kAbove][kSubject];
+    const int bC = e->bundle[kBelow][kClip];
+    const int bS = e->bundle[kBelow][kSubject];
+    const int br = Combine2<Op>(pc, ps);
+    const int bl = Combine2<Op>(pc ^ aC, ps ^ aS);
+    const int tr = Combine2<Op>(pc ^ hc, ps ^ hs);
+    const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
+
+    parity_[kClip] ^= aC;
+    parity_[kSubject] ^= aS;
+    if (exC)
+        horiz[kClip] = kNextHorizontal[horiz[kClip]][((exC - 1) << 1) + parity_[kClip]];
+    if (exS)
+        horiz[kSubject] = kNextHorizontal[horiz[kSubject]][((exS - 1) << 1) + parity_[kSubject]];
+
+    if (!contributing)
+        return;
+    const double xb = e->xb;
+    const bool newX = xb != px;
+    switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
+    case kExternalMin:
+    case kInternalMin:
+        e->outp[kAbove] = out_.Create(xb, yb);
+        px = xb;
+        cf = e->outp[kAbove];
+        break;
+    case kExternalRight:
+        if (newX) {
+            out_.AddRight(cf, xb, yb);
+            px = xb;
+        }
+        e->outp[kAbove] = cf;
+        cf = Fragments::None;
+        break;
+    case kExternalLeft:
+        out_.AddLeft(e->outp[kBelow], xb, yb);
+        px = xb;
+        cf = e->outp[kBelow];
+        break;
+    case kExternalMax:
+        if (newX) {
+            out_.AddLeft(cf, xb, yb);
+            px = xb;
+        }
+        out_.MergeRight(cf, e->outp[kBelow]);
+        cf = Fragments::None;
+        break;
+    case kInternalLeft:
+        if (newX) {
+            out_.AddLeft(cf, xb, yb);
+            px = xb;
+        }
+        e->outp[kAbove] = cf;
+        cf = Fragments::None;
+        break;
+    case kInternalRight:
+        out_.AddRight(e->outp[kBelow], xb, yb);
+        px = xb;
+        cf = e->outp[kBelow];
+        e->outp[kBelow] = Fragments::None;
+        break;
+    case kInternalMax:
+        if (newX) {
+            out_.AddRight(cf, xb, yb);
+            px = xb;
+        }
+        out_.MergeLeft(cf, e->outp[kBelow]);
+        cf = Fragments::None;
+        e->outp[kBelow] = Fragments::None;
+        break;
+    case kInternalMaxMin:
+        if (newX) {
+            out_.AddRight(cf, xb, yb);
+            px = xb;
+        }
+        out_.MergeLeft(cf, e->outp[kBelow]);
+        e->outp[kBelow] = Fragments::None;
+        e->outp[kAbove] = out_.Create(xb, yb);
+        cf = e->outp[kAbove];
+        break;
+    case kExternalMaxMin:
+        if (newX) {
+            out_.AddLeft(cf, xb, yb);
+            px = xb;
+        }
+        out_.MergeRight(cf, e->outp[kBelow]);
+        e->outp[kBelow] = Fragments::None;
+        e->outp[kAbove] = out_.Create(xb, yb);
+        cf = e->outp[kAbove];
+        break;
+    case kLeftEdge:
+        if (e->bot.y == yb)
+            out_.AddLeft(e->outp[kBelow], xb, yb);
+        e->outp[kAbove] = e->outp[kBelow];
+        px = xb;
+        break;
+    case kRightEdge:
+        if (e->bot.y == yb)
+            out_.AddRight(e->outp[kBelow], xb, yb);
+        e->outp[kAbove] = e->outp[kBelow];
+        px = xb;
+        break;
+    default:
+        break;
+    }
+}
+
+// One walk per beam: every edge is classified, then an edge ending at yb
+// leaves the list and every other edge gets its x at yt and, when there is a
+// beam above, is checked for crossings inside it.  Classification only reads
+// an edge's own state and what the edges to its left passed on, and leaving
+// only touches the edge's left neighbour, which is classified by then; so
+// the one walk does exactly what a walk per step would.
+template <Operation Op>
+void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
 {
     int horiz[2] = {0, 0};
     double px = -DBL_MAX;
     int cf = Fragments::None;
-    for (Edge* e = aet_; e; e = e->next) {
-        const int exC = e->bundle[kAbove][kClip] + (e->bundle[kBelow][kClip] << 1);
-        const int exS = e->bundle[kAbove][kSubject] + (e->bundle[kBelow][kSubject] << 1);
-        if (!exC && !exS)
-            continue;
-        const int pc = parity_[kClip];
-        const int ps = parity_[kSubject];
-        const int hc = horiz[kClip] != 0;
-        const int hs = horiz[kSubject] != 0;
-        e->bside[kClip] = static_cast<unsigned char>(pc);
-        e->bside[kSubject] = static_cast<unsigned char>(ps);
-
-        bool contributing;
-        switch (op_) {
-        case Operation::Xor:
-            contributing = true;
-            break;
-        case Operation::Union:
-            contributing = (exC && (!ps || hs)) || (exS && (!pc || hc)) || (exC && exS && pc == ps);
-            break;
-        default:
-            contributing = (exC && (ps || hs)) || (exS && (pc || hc)) || (exC && exS && pc == ps);
-            break;
-        }
-        const int aC = e->bundle[kAbove][kClip];
-        const int aS = e->bundle[kAbove][kSubject];
-        const int bC = e->bundle[kBelow][kClip];
-        const int bS = e->bundle[kBelow][kSubject];
-        const int br = Combine2(op_, pc, ps);
-        const int bl = Combine2(op_, pc ^ aC, ps ^ aS);
-        const int tr = Combine2(op_, pc ^ hc, ps ^ hs);
-        const int tl = Combine2(op_, pc ^ hc ^ bC, ps ^ hs ^ bS);
-
-        parity_[kClip] ^= aC;
-        parity_[kSubject] ^= aS;
-        if (exC)
-            horiz[kClip] = kNextHorizontal[horiz[kClip]][((exC - 1) << 1) + parity_[kClip]];
-        if (exS)
-            horiz[kSubject] = kNextHorizontal[horiz[kSubject]][((exS - 1) << 1) + parity_[kSubject]];
-
-        if (!contributing)
-            continue;
-        const double xb = e->xb;
-        const bool newX = xb != px;
-        switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
-        case kExternalMin:
-        case kInternalMin:
-            e->outp[kAbove] = out_.Create(xb, yb);
-            px = xb;
-            cf = e->outp[kAbove];
-            break;
-        case kExternalRight:
-            if (newX) {
-                out_.AddRight(cf, xb, yb);
-                px = xb;
-            }
-            e->outp[kAbove] = cf;
-            cf = Fragments::None;
-            break;
-        case kExternalLeft:
-            out_.AddLeft(e->outp[kBelow], xb, yb);
-            px = xb;
-            cf = e->outp[kBelow];
-            break;
-        case kExternalMax:
-            if (newX) {
-                out_.AddLeft(cf, xb, yb);
-                px = xb;
-            }
-            out_.MergeRight(cf, e->outp[kBelow]);
-            cf = Fragments::None;
-            break;
-        case kInternalLeft:
-            if (newX) {
-                out_.AddLeft(cf, xb, yb);
-                px = xb;
-            }
-            e->outp[kAbove] = cf;
-            cf = Fragments::None;
-            break;
-        case kInternalRight:
-            out_.AddRight(e->outp[kBelow], xb, yb);
-            px = xb;
-            cf = e->outp[kBelow];
-            e->outp[kBelow] = Fragments::None;
-            break;
-        case kInternalMax:
-            if (newX) {
-                out_.AddRight(cf, xb, yb);
-                px = xb;
-            }
-            out_.MergeLeft(cf, e->outp[kBelow]);
-            cf = Fragments::None;
-            e->outp[kBelow] = Fragments::None;
-            break;
-        case kInternalMaxMin:
-            if (newX) {
-                out_.AddRight(cf, xb, yb);
-                px = xb;
-            }
-            out_.MergeLeft(cf, e->outp[kBelow]);
-            e->outp[kBelow] = Fragments::None;
-            e->outp[kAbove] = out_.Create(xb, yb);
-            cf = e->outp[kAbove];
-            break;
-        case kExternalMaxMin:
-            if (newX) {
-                out_.AddLeft(cf, xb, yb);
-                px = xb;
-            }
-            out_.MergeRight(cf, e->outp[kBelow]);
-            e->outp[kBelow] = Fragments::None;
-            e->outp[kAbove] = out_.Create(xb, yb);
-            cf = e->outp[kAbove];
-            break;
-        case kLeftEdge:
-            if (e->bot.y == yb)
-                out_.AddLeft(e->outp[kBelow], xb, yb);
-            e->outp[kAbove] = e->outp[kBelow];
-            px = xb;
-            break;
-        case kRightEdge:
-            if (e->bot.y == yb)
-                out_.AddRight(e->outp[kBelow], xb, yb);
-            e->outp[kAbove] = e->outp[kBelow];
-            px = xb;
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-void Sweep::RemoveEnded(double yb, double yt, bool above)
-{
-    // Edges ending at yb leave; the others get their x at yt and, when there
-    // is a beam above, are checked for crossings inside it.
-    sorted_.clear();
     crossings_.clear();
-    sortedHead_ = -1;
+    sortedHead_ = nullptr;
     const double dy = yt - yb;
-    for (Edge* e = aet_; e; e = e->next) {
+    Edge* next = nullptr;
+    for (Edge* e = aet_; e; e = next) {
+        next = e->next;
+        ClassifyEdge(e, yb, horiz, px, cf);
         if (e->top.y == yb) {
-            Edge* prev = e->prev;
-            Edge* next = e->next;
-            if (prev)
-                prev->next = next;
-            else
-                aet_ = next;
-            if (next)
-                next->prev = prev;
-            // A bundle head that ends hands its fragment to the tail beside it.
-            if (e->bstate[kBelow] == kHead && prev && prev->bstate[kBelow] == kTail) {
-                prev->outp[kBelow] = e->outp[kBelow];
-                prev->bstate[kBelow] = kSingle;
-                if (prev->prev && prev->prev->bstate[kBelow] == kTail)
-                    prev->bstate[kBelow] = kHead;
-            }
+            RemoveEnded(e);
+            in_.Release(e);
             continue;
         }
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
@@ -337,31 +336,52 @@ void Sweep::RemoveEnded(double yb, double yt, bool above)
                          [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
 }
 
-void Sweep::AddToSorted(Edge* e, double dy)
+template <Operation Op>
+inline void Sweep<Op>::RemoveEnded(Edge* e)
 {
-    // One entry per bundle (tails stay out), kept in descending xt from the
-    // head.  A new edge crosses every entry it passes on its way to its place.
-    int before = -1;
-    int at = sortedHead_;
-    while (at != -1) {
-        const SortedEdge& s = sorted_[at];
-        const double den = (s.xt - s.xb) - (e->xt - e->xb);
-        if (e->xt >= s.xt || e->dx == s.dx || std::fabs(den) <= kParallel)
-            break;
-        const double r = (e->xb - s.xb) / den;
-        crossings_.push_back(Crossing{s.edge, e, s.xb + r * (s.xt - s.xb), r * dy});
-        before = at;
-        at = s.prev;
-    }
-    sorted_.push_back(SortedEdge{e, e->xb, e->xt, e->dx, at});
-    const int idx = static_cast<int>(sorted_.size()) - 1;
-    if (before == -1)
-        sortedHead_ = idx;
+    Edge* prev = e->prev;
+    Edge* next = e->next;
+    if (prev)
+        prev->next = next;
     else
-        sorted_[before].prev = idx;
+        aet_ = next;
+    if (next)
+        next->prev = prev;
+    // A bundle head that ends hands its fragment to the tail beside it.
+    if (e->bstate[kBelow] == kHead && prev && prev->bstate[kBelow] == kTail) {
+        prev->outp[kBelow] = e->outp[kBelow];
+        prev->bstate[kBelow] = kSingle;
+        if (prev->prev && prev->prev->bstate[kBelow] == kTail)
+            prev->bstate[kBelow] = kHead;
+    }
 }
 
-void Sweep::SwapBundles(Edge* e0, Edge* e1)
+template <Operation Op>
+void Sweep<Op>::AddToSorted(Edge* e, double dy)
+{
+    // One entry per bundle (tails stay out), kept in descending xt from the
+    // head and linked through the edges themselves.  A new edge crosses every
+    // entry it passes on its way to its place.
+    Edge* before = nullptr;
+    Edge* at = sortedHead_;
+    while (at) {
+        const double den = (at->xt - at->xb) - (e->xt - e->xb);
+        if (e->xt >= at->xt || e->dx == at->dx || std::fabs(den) <= kParallel)
+            break;
+        const double r = (e->xb - at->xb) / den;
+        crossings_.push_back(Crossing{at, e, at->xb + r * (at->xt - at->xb), r * dy});
+        before = at;
+        at = at->slink;
+    }
+    e->slink = at;
+    if (before)
+        before->slink = e;
+    else
+        sortedHead_ = e;
+}
+
+template <Operation Op>
+void Sweep<Op>::SwapBundles(Edge* e0, Edge* e1)
 {
     // e0's bundle (e0 and the tails to its left) moves to just after e1.
     Edge* first = e0;
@@ -386,7 +406,8 @@ void Sweep::SwapBundles(Edge* e0, Edge* e1)
         n->prev = e0;
 }
 
-bool Sweep::Adjacent(const Crossing& c) const
+template <Operation Op>
+bool Sweep<Op>::Adjacent(const Crossing& c) const
 {
     const Edge* e = c.e0->next;
     while (e && e != c.e1 && e->bstate[kAbove] == kTail)
@@ -394,7 +415,8 @@ bool Sweep::Adjacent(const Crossing& c) const
     return e == c.e1;
 }
 
-void Sweep::HandleCrossings(double yb)
+template <Operation Op>
+void Sweep<Op>::HandleCrossings(double yb)
 {
     for (std::size_t i = 0; i < crossings_.size(); ++i) {
         // Several crossings at almost one point can be found in an order in
@@ -422,10 +444,10 @@ void Sweep::HandleCrossings(double yb)
             for (int k = 0; k < 2; ++k)
                 in[k] = (a0[k] && !e0->bside[k]) || (a1[k] && e1->bside[k])
                         || (!a0[k] && !a1[k] && e0->bside[k] && e1->bside[k]);
-            const int tr = Combine2(op_, in[kClip], in[kSubject]);
-            const int tl = Combine2(op_, in[kClip] ^ a1[kClip], in[kSubject] ^ a1[kSubject]);
-            const int br = Combine2(op_, in[kClip] ^ a0[kClip], in[kSubject] ^ a0[kSubject]);
-            const int bl = Combine2(op_, in[kClip] ^ a1[kClip] ^ a0[kClip],
+            const int tr = Combine2<Op>(in[kClip], in[kSubject]);
+            const int tl = Combine2<Op>(in[kClip] ^ a1[kClip], in[kSubject] ^ a1[kSubject]);
+            const int br = Combine2<Op>(in[kClip] ^ a0[kClip], in[kSubject] ^ a0[kSubject]);
+            const int bl = Combine2<Op>(in[kClip] ^ a1[kClip] ^ a0[kClip],
                                     in[kSubject] ^ a1[kSubject] ^ a0[kSubject]);
             switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
             case kExternalMin:
@@ -510,7 +532,8 @@ void Sweep::HandleCrossings(double yb)
     }
 }
 
-bool Sweep::NextBeam(double yt, bool bundle)
+template <Operation Op>
+bool Sweep<Op>::NextBeam(double yt, bool bundle)
 {
     // With no bounds starting at yt the list is final here, and the bundles
     // of the next beam are formed in the same walk.
@@ -518,9 +541,9 @@ bool Sweep::NextBeam(double yt, bool bundle)
     Edge* next = nullptr;
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        Edge* succ = e->succ;
+        Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
         Edge* now = e;
-        if (e->top.y == yt && succ) {
+        if (succ) {
             succ->outp[kBelow] = e->outp[kAbove];
             succ->bstate[kBelow] = e->bstate[kAbove];
             succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
@@ -544,26 +567,30 @@ bool Sweep::NextBeam(double yt, bool bundle)
             e->xb = e->xt;
         }
         e->outp[kAbove] = Fragments::None;
+        if (now != e)
+            in_.Release(e);
         if (bundle)
             BundleStep(now, e0, yt);
     }
     return bundle;
 }
 
-void Sweep::Activate(Edge* e)
+template <Operation Op>
+void Sweep<Op>::Activate(Edge* e)
 {
     tops_.push_back(e->top.y);
     std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
 }
 
-ContourSet Sweep::Run()
+template <Operation Op>
+ContourSet Sweep<Op>::Run()
 {
     // The beams are the distinct vertex heights.  Every vertex is a local
     // minimum or the top of an edge that is active by the time the sweep
     // gets there, so the next height is the smaller of the next minimum and
     // the lowest top among the active edges: a small heap instead of a sort
     // of all heights.
-    parity_[kClip] = op_ == Operation::Difference ? 1 : 0;
+    parity_[kClip] = Op == Operation::Difference ? 1 : 0;
     parity_[kSubject] = 0;
     const std::vector<BoundStart>& minima = in_.minima;
     std::size_t lm = 0;
@@ -572,8 +599,10 @@ ContourSet Sweep::Run()
     double yb = minima[0].y;
     bool bundled = false;
     for (;;) {
+        Edge* inserted = nullptr;
         while (lm < minima.size() && minima[lm].y == yb) {
-            InsertActive(minima[lm].first);
+            InsertActive(minima[lm].first, inserted);
+            inserted = minima[lm].first;
             Activate(minima[lm].first);
             ++lm;
         }
@@ -593,8 +622,7 @@ ContourSet Sweep::Run()
         }
         if (!bundled)
             FormBundles(yb);
-        ClassifyEdges(yb);
-        RemoveEnded(yb, yt, above);
+        ClassifyAndRemove(yb, yt, above);
         if (!above)
             break;
         HandleCrossings(yb);
@@ -608,8 +636,16 @@ ContourSet Sweep::Run()
 
 ContourSet RunSweep(Operation op, SweepInput& in)
 {
-    Sweep sweep(op, in);
-    return sweep.Run();
+    switch (op) {
+    case Operation::Difference:
+        return Sweep<Operation::Difference>(in).Run();
+    case Operation::Intersection:
+        return Sweep<Operation::Intersection>(in).Run();
+    case Operation::Xor:
+        return Sweep<Operation::Xor>(in).Run();
+    default:
+        return Sweep<Operation::Union>(in).Run();
+    }
 }
 
 } // namespace detail

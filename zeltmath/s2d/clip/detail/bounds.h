@@ -5,8 +5,11 @@
 //
 // A bound is a chain of edges of one ring that rises strictly from a local
 // minimum to a local maximum; horizontal sides never become edges, they only
-// separate bounds.  All edges of a run sit in one arena that is sized before
-// it is filled, so the links between them are plain pointers.
+// separate bounds.  Only the first edge of every bound is made before the
+// sweep; each further edge is made when the sweep reaches the top of the one
+// below it, in the slot of an edge that has left, so that the edges in use
+// stay few and warm in the cache.  The arena is sized before it is filled,
+// so the links between edges are plain pointers.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
@@ -33,7 +36,11 @@ struct Edge {
     int outp[2];                  // fragment [kAbove/kBelow], or -1
     Edge* prev;             // active list
     Edge* next;
-    Edge* succ;             // next edge up the bound
+    Edge* slink;            // crossing search of the current beam
+    int ring;               // first kept vertex of the edge's ring
+    int count;              // kept vertices of the ring
+    int topAt;              // index of the top vertex in the ring
+    int step;               // +1 along the ring, -1 against it
 };
 
 // The first edge of a bound, with its local minimum.
@@ -44,8 +51,16 @@ struct BoundStart {
 
 // Everything a sweep starts from.
 struct SweepInput {
+    Operation op;
+    std::vector<Vertex> kept;         // the kept vertices of all rings, ring after ring
     std::vector<Edge> arena;
+    std::vector<Edge*> spare;         // slots of edges that have left
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
+
+    // The next edge up e's bound, or null when the bound ends at e's top.
+    Edge* Successor(const Edge& e);
+    // e has left the sweep; its slot may be used again.
+    void Release(Edge* e) { spare.push_back(e); }
 };
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and

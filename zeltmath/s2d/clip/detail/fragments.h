@@ -14,6 +14,7 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace S2D {
@@ -40,6 +41,9 @@ public:
     // fragment first, its vertices in reverse list order.
     ContourSet Result() const;
 
+    // Room for about n vertices, so that growing the lists does not move them.
+    void Reserve(std::size_t n);
+
 private:
     struct Node {
         double x;
@@ -50,6 +54,7 @@ private:
         int parent;   // disjoint-set parent; itself for an owner
         int left;     // first vertex node of the owner's list
         int right;    // last vertex node
+        int count;    // vertices in the owner's list
         int hole;
         bool active;
     };
@@ -60,6 +65,53 @@ private:
     std::vector<Fragment> frags_;
     std::vector<Node> nodes_;
 };
+
+// The calls made for almost every result vertex are inline.
+
+inline int Fragments::NewNode(double x, double y, int next)
+{
+    nodes_.push_back(Node{x, y, next});
+    return static_cast<int>(nodes_.size()) - 1;
+}
+
+inline int Fragments::Owner(int f)
+{
+    // Path halving keeps the forest flat.
+    while (frags_[f].parent != f) {
+        frags_[f].parent = frags_[frags_[f].parent].parent;
+        f = frags_[f].parent;
+    }
+    return f;
+}
+
+inline int Fragments::Create(double x, double y)
+{
+    const int node = NewNode(x, y, None);
+    const int f = static_cast<int>(frags_.size());
+    frags_.push_back(Fragment{f, node, node, 1, 0, true});
+    return f;
+}
+
+inline void Fragments::AddLeft(int f, double x, double y)
+{
+    if (f == None)
+        return;
+    const int o = Owner(f);
+    const int node = NewNode(x, y, frags_[o].left);
+    frags_[o].left = node;
+    ++frags_[o].count;
+}
+
+inline void Fragments::AddRight(int f, double x, double y)
+{
+    if (f == None)
+        return;
+    const int o = Owner(f);
+    const int node = NewNode(x, y, None);
+    nodes_[frags_[o].right].next = node;
+    frags_[o].right = node;
+    ++frags_[o].count;
+}
 
 } // namespace detail
 } // namespace clip

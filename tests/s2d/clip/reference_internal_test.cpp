@@ -1,0 +1,152 @@
+// The Boolean engine against the literal reference sweep, bit for bit: the
+// same rings in the same order, the same hole flags and every vertex with
+// the same bits, for all four operations and for normalisation, on random
+// operands of every kind and on large inputs.
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+#include <zeltmath/s2d/poly_polygon.h>
+#include "random_rings.h"
+#include "reference_sweep.h"
+#include "workloads.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using S2D::clip::detail::Combine;
+using S2D::clip::detail::ContourSet;
+using S2D::clip::detail::Operation;
+using S2D::clip::detail::Vertex;
+using random_rings::Generator;
+
+namespace {
+
+const Operation kOps[] = {Operation::Difference, Operation::Intersection, Operation::Xor, Operation::Union};
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Empty when equal, else where the two first differ.
+std::string Difference(const ContourSet& got, const ContourSet& want)
+{
+    std::ostringstream o;
+    if (got.Count() != want.Count()) {
+        o << got.Count() << " rings instead of " << want.Count();
+        return o.str();
+    }
+    for (int c = 0; c < want.Count(); ++c) {
+        if (got.holes[c] != want.holes[c])
+            o << "ring " << c << ": hole flag " << got.holes[c] << " instead of " << want.holes[c];
+        else if (got.contours[c].size() != want.contours[c].size())
+            o << "ring " << c << ": " << got.contours[c].size() << " vertices instead of "
+              << want.contours[c].size();
+        else
+            for (std::size_t i = 0; i < want.contours[c].size() && o.tellp() == 0; ++i) {
+                const Vertex& g = got.contours[c][i];
+                const Vertex& w = want.contours[c][i];
+                if (!SameBits(g.x, w.x) || !SameBits(g.y, w.y))
+                    o.precision(17), o << "ring " << c << " vertex " << i << ": (" << g.x << ", " << g.y
+                                       << ") instead of (" << w.x << ", " << w.y << ")";
+            }
+        if (o.tellp() != 0)
+            break;
+    }
+    return o.str();
+}
+
+ContourSet FromWorkload(const std::vector<workload::Ring>& rings)
+{
+    ContourSet s;
+    for (const workload::Ring& r : rings) {
+        std::vector<Vertex> v;
+        for (const workload::Pt& p : r)
+            v.push_back({p.x, p.y});
+        s.Add(std::move(v), 0);
+    }
+    return s;
+}
+
+void ExpectAllOpsAgree(const ContourSet& a, const ContourSet& b, const std::string& what)
+{
+    for (Operation op : kOps) {
+        const std::string d = Difference(Combine(op, a, b), reference::Combine(op, a, b));
+        EXPECT_EQ(d, "") << what << ", operation " << int(op);
+    }
+}
+
+// Normalize through the public interface against the reference.
+void ExpectNormalizeAgrees(const ContourSet& rings, const std::string& what)
+{
+    S2D::PolyPolygon pp;
+    for (int c = 0; c < rings.Count(); ++c) {
+        std::vector<S2D::Point> pts;
+        for (const Vertex& v : rings.contours[c])
+            pts.emplace_back(v.x, v.y);
+        pp.AddPolygon(S2D::Polygon(pts), rings.holes[c] ? 1 : 0);
+    }
+    pp.Normalize();
+    ContourSet got;
+    const std::vector<unsigned>& inners = pp.InnerNdxs();
+    for (unsigned i = 0; i < pp.Size(); ++i) {
+        std::vector<Vertex> v;
+        for (const S2D::Point& p : pp.Polygons()[i].Points())
+            v.push_back({p.x, p.y});
+        got.Add(std::move(v), std::find(inners.begin(), inners.end(), i) != inners.end());
+    }
+    EXPECT_EQ(Difference(got, reference::Normalize(rings)), "") << what;
+}
+
+TEST(ClipReference, RandomOperandsOfEveryKind)
+{
+    for (unsigned seed = 1; seed <= 3000; ++seed) {
+        Generator g(seed);
+        const ContourSet a = g.Operand(g.Int(0, 4));
+        ContourSet b = g.Operand(g.Int(0, 4));
+        if (seed % 7 == 0)
+            b = a;  // every edge coincides
+        ExpectAllOpsAgree(a, b, "seed " + std::to_string(seed));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+TEST(ClipReference, LargerRingsWithManyCrossings)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Generator g(seed * 7919u);
+        ContourSet a, b;
+        a.Add(g.Star(g.Int(100, 400), 0.5, 4), 0);
+        b.Add(seed % 2 ? g.Tangle(g.Int(10, 40)) : g.Star(g.Int(100, 400), 0.5, 4), 0);
+        ExpectAllOpsAgree(a, b, "seed " + std::to_string(seed));
+    }
+}
+
+TEST(ClipReference, NormalizeOfRandomRingSets)
+{
+    for (unsigned seed = 1; seed <= 600; ++seed) {
+        Generator g(seed + 100000u);
+        ContourSet rings;
+        for (int i = 0, n = g.Int(1, 8); i < n; ++i)
+            rings.Add(g.Ring(g.Int(0, 4)), g.Int(0, 3) == 0);
+        ExpectNormalizeAgrees(rings, "seed " + std::to_string(seed));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+TEST(ClipReference, LargeWorkloads)
+{
+    ExpectAllOpsAgree(FromWorkload({workload::Smooth(10000, 1, 0, 0)}),
+                      FromWorkload({workload::Smooth(10000, 2, 0.3, 0.1)}), "smooth rings");
+    ExpectAllOpsAgree(FromWorkload({workload::Fuzzy(10000, 1, 0, 0)}),
+                      FromWorkload({workload::Fuzzy(10000, 2, 0.5, 0.1)}), "fuzzy circles");
+    ExpectAllOpsAgree(FromWorkload({workload::Plate(10)}), FromWorkload(workload::Openings(10)), "plate");
+    ExpectNormalizeAgrees(FromWorkload(workload::Squares(1000)), "1000 squares");
+}
+
+} // namespace
