@@ -66,18 +66,21 @@ void Program::Build(Parser* root, const FunctionInterpreter* fi)
     };
 
     auto translate = [&](Parser* node) {
-        if (auto* c = dynamic_cast<Constant*>(node)) {
-            emit(OpCode::Const, 0, c->value, 1);
-            return;
-        }
-        if (auto* v = dynamic_cast<Variable*>(node)) {
+        const Parser::Kind kind = node->NodeKind();
+        if (kind == Parser::Kind::Leaf) {
+            if (auto* c = dynamic_cast<Constant*>(node)) {
+                emit(OpCode::Const, 0, c->value, 1);
+                return;
+            }
+            auto* v = dynamic_cast<Variable*>(node);
             if (bound(v))
                 emit(OpCode::Var, v->index, 0.0, 1);
             else
                 emit(OpCode::Node, 0, 0.0, 1, node);
             return;
         }
-        if (auto* op = dynamic_cast<OperationParser*>(node)) {
+        if (kind == Parser::Kind::Operator) {
+            auto* op = static_cast<OperationParser*>(node);
             Parser* l = op->left;
             Parser* r = op->right;
             auto* rc = dynamic_cast<Constant*>(r);
@@ -215,7 +218,8 @@ void Program::Build(Parser* root, const FunctionInterpreter* fi)
             }
             }
         }
-        if (auto* fn = dynamic_cast<FunctionParser*>(node)) {
+        if (kind == Parser::Kind::Function) {
+            auto* fn = static_cast<FunctionParser*>(node);
             OpCode code = OpCode::Fn;
             switch (fn->GetType()) {
             case kFnNeg: code = OpCode::Neg; break;
@@ -238,7 +242,8 @@ void Program::Build(Parser* root, const FunctionInterpreter* fi)
             emit(code, fn->GetType());
             return;
         }
-        if (auto* rnd = dynamic_cast<RandomFunction*>(node)) {
+        if (kind == Parser::Kind::Random) {
+            auto* rnd = static_cast<RandomFunction*>(node);
             if (rnd->argument) {
                 visit(rnd->argument);
                 emit(OpCode::Rand);
@@ -365,7 +370,10 @@ double Program::Run(const FunctionInterpreter* fi)
 
 double EvaluateTree(Parser* node)
 {
-    Program program;
+    // A node's value is asked only outside a run of a program (during
+    // simplification and comparison), so one program per thread serves, and
+    // its storage is reused.
+    thread_local Program program;
     program.Build(node, nullptr);
     return program.Run(nullptr);
 }

@@ -18,16 +18,14 @@ namespace {
 
 // The operands a walk descends into: those of operator and function nodes,
 // and the argument of RAND.  Every other node is a leaf to the walks.
-int Operands(Parser* n)
-{
-    if (dynamic_cast<OperationParser*>(n) || dynamic_cast<FunctionParser*>(n) || dynamic_cast<RandomFunction*>(n))
-        return n->ChildCount();
-    return 0;
-}
-
 bool IsInner(Parser* n)
 {
-    return dynamic_cast<OperationParser*>(n) || dynamic_cast<FunctionParser*>(n) || dynamic_cast<RandomFunction*>(n);
+    return n->NodeKind() != Parser::Kind::Leaf;
+}
+
+int Operands(Parser* n)
+{
+    return IsInner(n) ? n->ChildCount() : 0;
 }
 
 } // namespace
@@ -91,6 +89,14 @@ bool ConstantOf(Parser* node)
 {
     if (node->constState >= 0)
         return node->constState != 0;
+    bool ready = true;  // every operand's answer at hand: no walk needed
+    for (int i = node->ChildCount() - 1; i >= 0 && ready; --i)
+        if (Parser* c = node->Child(i))
+            ready = !c->ConstantPending();
+    if (ready) {
+        node->constState = node->ConstantRule() ? 1 : 0;
+        return node->constState != 0;
+    }
     // The answers of the operands are found first, bottom-up, so that every
     // rule asks operands whose answers are kept.  An operand whose rule fails
     // (a constant part that cannot be evaluated) is left open: its error
@@ -142,7 +148,9 @@ std::string PrintTree(Parser* root)
         }
         Parser* n = it.node;
         // Pushed in reverse order of output.
-        if (auto* op = dynamic_cast<OperationParser*>(n)) {
+        const Parser::Kind kind = n->NodeKind();
+        if (kind == Parser::Kind::Operator) {
+            auto* op = static_cast<OperationParser*>(n);
             const int own = op->GetPrecedence();
             const bool leftGroup = op->left->GetPrecedence() <= own;
             const bool rightGroup = op->right->GetPrecedence() <= own;
@@ -159,12 +167,14 @@ std::string PrintTree(Parser* root)
             node(op->left);
             if (leftGroup)
                 text("( ");
-        } else if (auto* fn = dynamic_cast<FunctionParser*>(n)) {
+        } else if (kind == Parser::Kind::Function) {
+            auto* fn = static_cast<FunctionParser*>(n);
             text(" )");
             node(fn->argument);
             text("( ");
             text(Keyword(fn->GetType()));
-        } else if (auto* rnd = dynamic_cast<RandomFunction*>(n)) {
+        } else if (kind == Parser::Kind::Random) {
+            auto* rnd = static_cast<RandomFunction*>(n);
             text(" )");
             if (rnd->argument)
                 node(rnd->argument);
@@ -196,13 +206,16 @@ Parser* CopyTree(Parser* root)
             continue;
         }
         stack.pop_back();
-        if (auto* op = dynamic_cast<OperationParser*>(t)) {
+        const Parser::Kind kind = t->NodeKind();
+        if (kind == Parser::Kind::Operator) {
+            auto* op = static_cast<OperationParser*>(t);
             Tree r = std::move(done.back());
             done.pop_back();
             Tree l = std::move(done.back());
             done.pop_back();
             done.push_back(MakeOp(op->GetType(), std::move(l), std::move(r)));
-        } else if (auto* fn = dynamic_cast<FunctionParser*>(t)) {
+        } else if (kind == Parser::Kind::Function) {
+            auto* fn = static_cast<FunctionParser*>(t);
             Tree a = std::move(done.back());
             done.pop_back();
             done.push_back(MakeFn(fn->GetType(), std::move(a)));
@@ -234,7 +247,7 @@ Parser* DerivativeTree(Parser* root, const char* name)
     while (!stack.empty()) {
         Frame& f = stack.back();
         Parser* t = f.node;
-        const bool inner = dynamic_cast<OperationParser*>(t) || dynamic_cast<FunctionParser*>(t);
+        const bool inner = t->NodeKind() == Parser::Kind::Operator || t->NodeKind() == Parser::Kind::Function;
         if (!inner) {
             stack.pop_back();
             done.emplace_back(t->Derivative(name));
@@ -263,8 +276,14 @@ Parser* DerivativeTree(Parser* root, const char* name)
 
 bool TreesDiffer(Parser* a, Parser* b)
 {
+    const int first = a->CompareNode(b);
+    if (first >= 0)
+        return first > 0;
     // Node by node in lockstep, left operands first.
-    std::vector<std::pair<Parser*, Parser*>> pending{{a, b}};
+    std::vector<std::pair<Parser*, Parser*>> pending;
+    for (int i = a->ChildCount() - 1; i >= 0; --i)
+        if (Parser* c = a->Child(i))
+            pending.emplace_back(c, b->Child(i));
     while (!pending.empty()) {
         auto [x, y] = pending.back();
         pending.pop_back();

@@ -33,6 +33,7 @@ public:
     Parser* Child(int) const override { return argument; }
     Parser* ReleaseChild(int) override;
 
+    Kind NodeKind() const override { return Kind::Function; }
     int SimplifiedOperands() const override { return 1; }
     bool ConstantRule() override { return argument->IsConstant(); }
     bool ConstantPending() const override { return constState < 0; }
@@ -109,6 +110,7 @@ public:
     Parser* Copy() override { return CopyTree(this); }
     bool IsDifferent(Parser*) override { return true; }
     bool IsSame(Parser*) override { return false; }
+    Kind NodeKind() const override { return Kind::Random; }
     int ChildCount() const override { return argument ? 1 : 0; }
     Parser* Child(int) const override { return argument; }
     Parser* ReleaseChild(int) override;

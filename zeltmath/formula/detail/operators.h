@@ -37,6 +37,7 @@ public:
     Parser* Child(int i) const override { return i == 0 ? left : right; }
     Parser* ReleaseChild(int i) override;
 
+    Kind NodeKind() const override { return Kind::Operator; }
     int SimplifiedOperands() const override { return 2; }
     bool ConstantRule() override { return left->IsConstant() && right->IsConstant(); }
     bool ConstantPending() const override { return constState < 0; }

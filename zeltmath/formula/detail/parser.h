@@ -138,6 +138,10 @@ public:
     // the operands of operator and function nodes with explicit stacks:
     // Simplify, IsConstant, Print, Copy, Derivative, IsDifferent and Bind of
     // such a node run a walk, and Evaluate runs the evaluator of program.h.
+    // What a walk sees in the node: a leaf, an operator (OperationParser), a
+    // function (FunctionParser) or RAND (RandomFunction).
+    enum class Kind { Leaf, Operator, Function, Random };
+    virtual Kind NodeKind() const { return Kind::Leaf; }
     // Number of operands that simplification visits (operator and function
     // nodes: all of them).
     virtual int SimplifiedOperands() const { return 0; }
