@@ -130,6 +130,11 @@ const OperatorKind kOperators[kOpInvalid + 1] = {
 
 } // namespace
 
+void ValueError(int code)
+{
+    throw ParseErrorMsg{code, -1, -1};
+}
+
 const FunctionKind* FunctionKindOf(int index)
 {
     return index >= 0 && index < kFnUnknown ? &kFunctions[index] : nullptr;

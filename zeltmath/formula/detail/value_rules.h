@@ -18,10 +18,9 @@
 namespace zeltmath {
 namespace formula {
 
-[[noreturn]] inline void ValueError(int code)
-{
-    throw ParseErrorMsg{code, -1, -1};
-}
+// Throws ParseErrorMsg{code, -1, -1}; kept out of line so that the rules stay
+// small where the evaluator inlines them.
+[[noreturn]] void ValueError(int code);
 
 // Truncation toward zero to a 32-bit integer, saturating; NaN gives 0.
 inline int TruncToInt32(double v)
