@@ -1,6 +1,6 @@
-// Formulas at the depth limit run on a thread with a modest stack: parse,
-// evaluation through the tree and the program, printing, copying,
-// differentiation and destruction.
+// Formulas at the nesting limit and long chains run on a thread with a 1 MiB
+// stack: parse, evaluation through the tree and the program, printing,
+// copying, differentiation and destruction.
 
 #include <zeltmath/formula/detail/angle.h>
 #include <zeltmath/formula/detail/formula_impl.h>
@@ -59,6 +59,9 @@ void* DeepWork(void* arg)
         Repeat("x^(", n / 2) + "x" + Repeat(")", n / 2),
         Repeat("(x>0?", n / 2) + "x" + Repeat(":1)", n / 2),
         Repeat("x*(", n) + "y" + Repeat(")", n),
+        "1" + Repeat("+x", 100000),
+        "x" + Repeat("*x-y", 20000),
+        "1" + Repeat("?x:y", 20000),
     };
     for (const std::string& text : shapes) {
         CZELTMathFormulaImpl f;
@@ -75,8 +78,11 @@ void* DeepWork(void* arg)
         if (copy.Calc(v) != nullptr)
             ++work->failures;
         CZELTMathFormulaImpl d;
-        const char* err = f.PartialDerivative("x", d);
-        if (err && f.GetErrorCode() != kErrNoMemory)
+        if (f.PartialDerivative("x", d) != nullptr)
+            ++work->failures;
+        d.SetVariable("x", 0.5);
+        d.SetVariable("y", 0.25);
+        if (d.Calc(v) != nullptr)
             ++work->failures;
         AngleFactorScope angle(1.0);
         FunctionInterpreter fi(text.c_str());

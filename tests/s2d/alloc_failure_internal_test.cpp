@@ -1,7 +1,7 @@
 // Failure paths of CreateRgn and Assemble under memory exhaustion: this
-// program replaces the global allocation functions with ones that can be
-// told to fail the n-th allocation from now on, and every operation is run
-// with n = 0, 1, 2, ... until it gets through.  Each failed run must report
+// program replaces the global allocation functions (tests/support) with ones
+// that can be told to fail the n-th allocation from now on, and every
+// operation is run with n = 0, 1, 2, ... until it gets through.  Each failed run must report
 // the failure (null handle, status 4) and leave no region handle and, under
 // the leak checker, no memory behind.  The hook lives in this test program
 // only; the library has no such switch.
@@ -10,6 +10,7 @@
 #include <zeltmath/s2d/hollow_polygon.h>
 #include <zeltmath/s2d/poly_polygon.h>
 #include "shapes.h"
+#include "../support/failing_new.h"
 
 #include <gtest/gtest.h>
 
@@ -17,98 +18,6 @@
 #include <functional>
 #include <new>
 #include <vector>
-
-namespace {
-
-long g_countdown = -1;   // allocations left before one fails; -1: never
-bool g_failed = false;   // an allocation was refused since arming
-
-bool RefuseThisOne()
-{
-    if (g_countdown < 0)
-        return false;
-    if (g_countdown == 0) {
-        g_failed = true;
-        return true;
-    }
-    --g_countdown;
-    return false;
-}
-
-void* Allocate(std::size_t n)
-{
-    return std::malloc(n == 0 ? 1 : n);
-}
-
-void* AllocateAligned(std::size_t n, std::align_val_t a)
-{
-    const std::size_t align = static_cast<std::size_t>(a);
-    const std::size_t size = ((n == 0 ? 1 : n) + align - 1) / align * align;
-    return std::aligned_alloc(align, size);
-}
-
-} // namespace
-
-void* operator new(std::size_t n)
-{
-    void* p = RefuseThisOne() ? nullptr : Allocate(n);
-    if (!p)
-        throw std::bad_alloc();
-    return p;
-}
-void* operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept
-{
-    return RefuseThisOne() ? nullptr : Allocate(n);
-}
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
-{
-    return RefuseThisOne() ? nullptr : Allocate(n);
-}
-void* operator new(std::size_t n, std::align_val_t a)
-{
-    void* p = RefuseThisOne() ? nullptr : AllocateAligned(n, a);
-    if (!p)
-        throw std::bad_alloc();
-    return p;
-}
-void* operator new[](std::size_t n, std::align_val_t a)
-{
-    return operator new(n, a);
-}
-void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
-{
-    return RefuseThisOne() ? nullptr : AllocateAligned(n, a);
-}
-void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
-{
-    return RefuseThisOne() ? nullptr : AllocateAligned(n, a);
-}
-// Every allocation function above takes its storage from malloc, so every
-// deallocation function gives it back with free; the compiler cannot see
-// that pairing.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace {
 

@@ -1,16 +1,11 @@
 #include <zeltmath/approx/chebyshev.h>
 
 #include <zeltmath/approx/detail/lp_model.h>
-#include <zeltmath/base/exception.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <numeric>
-#include <stdexcept>
-#include <string>
-#include <cstdint>
 
 bool point_d::operator<(const point_d& other) const
 {
@@ -68,8 +63,8 @@ double LineThrough(const std::vector<Knot>& knots, const std::vector<double>& c,
 void CheckFinite(const std::vector<point_d>& pts, bool withY, const char* what)
 {
     for (const point_d& p : pts)
-        if (!std::isfinite(p.x) || (withY && !std::isfinite(p.y)))
-            throw std::invalid_argument(std::string("ChebyshevApproaching: non-finite value in ") + what);
+        zeltmath::detail::Require(std::isfinite(p.x) && (!withY || std::isfinite(p.y)), "ChebyshevApproaching",
+                                  what);
 }
 
 } // namespace
@@ -78,10 +73,10 @@ int ChebyshevApproaching(std::vector<point_d>& data, std::vector<point_d>& nodes
 {
     if (data.empty() || nodes.empty())
         return 100;
-    CheckFinite(data, true, "data");
-    CheckFinite(nodes, false, "nodes");
+    CheckFinite(data, true, "non-finite value in data");
+    CheckFinite(nodes, false, "non-finite value in nodes");
 
-    try {
+    return zeltmath::detail::WithLpMemory([&] {
         // Break points: the node abscissas in increasing order, repeats merged.
         std::vector<std::size_t> order(nodes.size());
         std::iota(order.begin(), order.end(), std::size_t(0));
@@ -106,34 +101,29 @@ int ChebyshevApproaching(std::vector<point_d>& data, std::vector<point_d>& nodes
         // Variables 1 .. 2n: the pairs (p_i, q_i) with ordinate p_i - q_i;
         // variable 2n + 1: the deviation bound e.
         const std::size_t cols = 2 * n + 1;
-        if (cols > static_cast<std::size_t>(INT32_MAX) - 1)
-            throw std::invalid_argument("ChebyshevApproaching: too many nodes");
-        zeltmath::detail::LpModel model(static_cast<int>(cols));
-        std::vector<double> row(cols + 1, 0.0);
-        for (const point_d& d : data) {
-            for (std::size_t i = 0; i < n; ++i) {
-                const double phi = Hat(d.x, knots[i].low, knots[i].x, knots[i].high);
-                if (phi != 0.0)
-                    knots[i].used = true;
-                row[2 * i + 1] = phi;
-                row[2 * i + 2] = -phi;
-            }
-            row[cols] = 1.0;
-            model.AddGreaterEqual(row, d.y);  // line + e >= y
-            for (std::size_t j = 1; j < cols; ++j)
-                row[j] = -row[j];
-            model.AddGreaterEqual(row, -d.y);  // -line + e >= -y
-        }
-        std::fill(row.begin(), row.end(), 0.0);
-        row[cols] = 1.0;
-        model.SetObjective(row);
-
-        const int status = model.Solve();
+        std::vector<double> v;
+        const int status = zeltmath::detail::SolveLp(
+            cols, "ChebyshevApproaching", [&](zeltmath::detail::LpModel& model, std::vector<double>& row) {
+                for (const point_d& d : data) {
+                    for (std::size_t i = 0; i < n; ++i) {
+                        const double phi = Hat(d.x, knots[i].low, knots[i].x, knots[i].high);
+                        if (phi != 0.0)
+                            knots[i].used = true;
+                        row[2 * i + 1] = phi;
+                        row[2 * i + 2] = -phi;
+                    }
+                    row[cols] = 1.0;
+                    model.AddGreaterEqual(row, d.y);  // line + e >= y
+                    for (std::size_t j = 1; j < cols; ++j)
+                        row[j] = -row[j];
+                    model.AddGreaterEqual(row, -d.y);  // -line + e >= -y
+                }
+                std::fill(row.begin(), row.end(), 0.0);
+                row[cols] = 1.0;
+                model.SetObjective(row);
+            }, v);
         if (status != 0)
             return status;
-        const std::vector<double> v = model.Values();
-        if (v.size() != cols + 1)
-            return 4;
 
         std::vector<double> c(n);
         std::vector<bool> known(n);
@@ -150,7 +140,5 @@ int ChebyshevApproaching(std::vector<point_d>& data, std::vector<point_d>& nodes
         for (std::size_t k = 0; k < nodes.size(); ++k)
             nodes[k].y = c[knotOf[k]];
         return 0;
-    } catch (const std::bad_alloc&) {
-        throw CZELTException(zeltmath::detail::kLpOutOfMemory, nullptr);
-    }
+    });
 }

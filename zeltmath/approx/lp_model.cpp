@@ -5,6 +5,10 @@
 #include <lpsolve/lp_lib.h>
 
 #include <cmath>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <string>
 
 namespace zeltmath {
 namespace detail {
@@ -94,6 +98,37 @@ std::vector<double> LpModel::Values() const
     if (!get_variables(Lp(m_lp), values.data() + 1))
         return std::vector<double>();
     return values;
+}
+
+int WithLpMemory(const std::function<int()>& body)
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        // Our own work arrays count as the engine's memory.
+        ThrowOutOfMemory();
+    }
+}
+
+void Require(bool good, const char* who, const char* what)
+{
+    if (!good)
+        throw std::invalid_argument(std::string(who) + ": " + what);
+}
+
+int SolveLp(std::size_t columns, const char* who,
+            const std::function<void(LpModel& model, std::vector<double>& row)>& build,
+            std::vector<double>& values)
+{
+    Require(columns <= static_cast<std::size_t>(INT32_MAX) - 1, who, "too many variables");
+    LpModel model(static_cast<int>(columns));
+    std::vector<double> row(columns + 1, 0.0);
+    build(model, row);
+    const int status = model.Solve();
+    if (status != 0)
+        return status;
+    values = model.Values();
+    return values.size() == columns + 1 ? 0 : 4;
 }
 
 } // namespace detail

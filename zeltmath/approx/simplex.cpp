@@ -2,13 +2,7 @@
 
 #include <zeltmath/approx/detail/lp_model.h>
 
-#include <zeltmath/base/exception.h>
-
 #include <cmath>
-#include <cstdint>
-#include <new>
-#include <stdexcept>
-#include <string>
 
 bool constraint::operator==(const constraint&) const
 {
@@ -17,17 +11,17 @@ bool constraint::operator==(const constraint&) const
 
 namespace {
 
-void CheckRows(const std::vector<constraint>& rows, std::size_t n, const char* list)
+using zeltmath::detail::Require;
+
+constexpr const char* kWho = "SimplexSolve";
+
+void CheckRows(const std::vector<constraint>& rows, std::size_t n)
 {
     for (const constraint& c : rows) {
-        if (c.a.size() < n)
-            throw std::invalid_argument(std::string("SimplexSolve: a constraint in ") + list +
-                                        " has fewer coefficients than cost has variables");
+        Require(c.a.size() >= n, kWho, "a constraint has fewer coefficients than cost has variables");
         for (std::size_t j = 0; j < n; ++j)
-            if (std::isnan(c.a[j]))
-                throw std::invalid_argument("SimplexSolve: NaN coefficient");
-        if (std::isnan(c.b))
-            throw std::invalid_argument("SimplexSolve: NaN right-hand side");
+            Require(!std::isnan(c.a[j]), kWho, "NaN coefficient");
+        Require(!std::isnan(c.b), kWho, "NaN right-hand side");
     }
 }
 
@@ -53,36 +47,24 @@ int SimplexSolve(std::vector<double>& cost, std::vector<constraint>& eqs, std::v
     const std::size_t n = cost.size();
     if (n == 0)
         return 100;
-    if (x.size() < n)
-        throw std::invalid_argument("SimplexSolve: x holds fewer elements than cost");
-    if (n > static_cast<std::size_t>(INT32_MAX) - 1)
-        throw std::invalid_argument("SimplexSolve: too many variables");
+    Require(x.size() >= n, kWho, "x holds fewer elements than cost");
     for (double c : cost)
-        if (std::isnan(c))
-            throw std::invalid_argument("SimplexSolve: NaN cost coefficient");
-    CheckRows(eqs, n, "eqs");
-    CheckRows(ges, n, "ges");
+        Require(!std::isnan(c), kWho, "NaN cost coefficient");
+    CheckRows(eqs, n);
+    CheckRows(ges, n);
 
     std::vector<double> values;
-    try {
-        zeltmath::detail::LpModel model(static_cast<int>(n));
-        std::vector<double> row(n + 1, 0.0);
-        AddRows(model, row, eqs, true);
-        AddRows(model, row, ges, false);
-        for (std::size_t j = 0; j < n; ++j)
-            row[j + 1] = cost[j];
-        model.SetObjective(row);
-
-        const int status = model.Solve();
-        if (status != 0)
-            return status;
-        values = model.Values();
-    } catch (const std::bad_alloc&) {
-        // Our own work arrays count as the engine's memory.
-        throw CZELTException(zeltmath::detail::kLpOutOfMemory, nullptr);
-    }
-    if (values.size() != n + 1)
-        return 4;
+    const int status = zeltmath::detail::WithLpMemory([&] {
+        return zeltmath::detail::SolveLp(n, kWho, [&](zeltmath::detail::LpModel& model, std::vector<double>& row) {
+            AddRows(model, row, eqs, true);
+            AddRows(model, row, ges, false);
+            for (std::size_t j = 0; j < n; ++j)
+                row[j + 1] = cost[j];
+            model.SetObjective(row);
+        }, values);
+    });
+    if (status != 0)
+        return status;
     for (std::size_t j = 0; j < n; ++j)
         x[j] = values[j + 1];
     return 0;

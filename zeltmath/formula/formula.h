@@ -37,9 +37,13 @@ class CZELTMathFormulaImpl;
 // degrees).  Derivatives do not include the factor: the derivative of sin(x)
 // is cos(x) whatever the factor.
 //
-// Limits: a formula may nest operators and functions at most 1000 levels
-// deep (a flat sum counts one level per term); deeper formulas, and
-// derivatives that would be deeper, fail with the error of code 5.
+/// Size limits: true nesting at most 1000 levels, chains by memory only.
+///
+/// A formula text may nest at most 1000 levels (a parenthesised group that
+/// holds operators of its own, a function argument, the operand of a unary
+/// operator); a deeper text fails with the error of code 5.  Chains of
+/// operators of one precedence (a sum of 100 000 terms) and the derivatives
+/// of accepted formulas are limited by memory only.
 //
 // An object must not be used by two threads at once; distinct objects may be
 // used on distinct threads at the same time.

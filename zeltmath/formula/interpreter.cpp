@@ -89,12 +89,6 @@ FunctionInterpreter::FunctionInterpreter(int operatorCode, const FunctionInterpr
 
 void FunctionInterpreter::Install(Parser* node)
 {
-    // A tree built by differentiation may be deeper than any parsed one; it
-    // is measured before anything recurses into it.
-    if (TreeDepth(node) > kMaxNestingDepth) {
-        DeleteTree(node);
-        Error(kErrNoMemory, -1, -1);
-    }
     m_program.Clear();
     root = node;
     try {
@@ -142,8 +136,8 @@ double FunctionInterpreter::Evaluate()
     if (!root)
         Error(kErrEmpty, -1, -1);
     if (m_program.Empty())
-        m_program.Build(root);
-    return m_program.Run(*this);
+        m_program.Build(root, this);
+    return m_program.Run(this);
 }
 
 bool FunctionInterpreter::IsConstant() { return !root || root->IsConstant(); }

@@ -10,28 +10,6 @@
 namespace zeltmath {
 namespace formula {
 
-int TruncToInt32(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= 2147483647.0)
-        return INT_MAX;
-    if (v <= -2147483648.0)
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
-double FormulaPower(double a, double b)
-{
-    if (a > 0)
-        return std::pow(a, b);
-    if (a == 0)
-        return 0.0;
-    if (a < 0)
-        return std::pow(a, static_cast<double>(TruncToInt32(b)));
-    return std::pow(a, b);  // NaN base
-}
-
 // ---------------------------------------------------------------- OperationParser
 
 OperationParser::OperationParser(TextRange& leftPiece, TextRange& rightPiece)
@@ -73,6 +51,7 @@ OperationParser::~OperationParser()
 
 Parser* OperationParser::ReleaseChild(int i)
 {
+    constState = -1;  // the nodes above may be gone already (DeleteTree)
     Parser*& slot = i == 0 ? left : right;
     Parser* child = slot;
     slot = nullptr;
@@ -84,27 +63,12 @@ bool OperationParser::ReplaceOperand(Parser* old, Parser* replacement)
     Parser** slot = old == left ? &left : (old == right ? &right : nullptr);
     if (!slot)
         return false;
+    ForgetConstant(this);
     DeleteTree(*slot);
     *slot = replacement;
     if (replacement)
         replacement->parent = this;
     return true;
-}
-
-void OperationParser::Bind(FunctionInterpreter* fi)
-{
-    left->Bind(fi);
-    right->Bind(fi);
-}
-
-void OperationParser::Simplify()
-{
-    left->Simplify();
-    if (left->IsConstant() && !left->IsLiteral())
-        ReplaceOperand(left, NewNode<Constant>(left->Evaluate()));
-    right->Simplify();
-    if (right->IsConstant() && !right->IsLiteral())
-        ReplaceOperand(right, NewNode<Constant>(right->Evaluate()));
 }
 
 void OperationParser::HoistOperand(Parser* node)
@@ -139,63 +103,34 @@ void OperationParser::HoistConstant(double v)
     HoistOperand(NewNode<Constant>(v));
 }
 
-std::string OperationParser::Print()
-{
-    std::string l = left->Print();
-    std::string r = right->Print();
-    const int own = GetPrecedence();
-    std::string s;
-    s.reserve(l.size() + r.size() + 12);
-    if (left->GetPrecedence() <= own)
-        s.append("( ").append(l).append(" )");
-    else
-        s.append(l);
-    s.append(" ").append(OperatorSymbol(GetType())).append(" ");
-    if (right->GetPrecedence() <= own)
-        s.append("( ").append(r).append(" )");
-    else
-        s.append(r);
-    return s;
-}
-
-Parser* OperationParser::Copy()
-{
-    Tree l = CopyOf(left);
-    Tree r = CopyOf(right);
-    return MakeOp(GetType(), std::move(l), std::move(r)).release();
-}
-
-bool OperationParser::IsDifferent(Parser* p)
+int OperationParser::CompareNode(Parser* p)
 {
     if (!p || typeid(*p) != typeid(*this))
-        return true;
+        return 1;
     OperationParser* o = static_cast<OperationParser*>(p);
     if (IsConstant() && o->IsConstant())
-        return Evaluate() != o->Evaluate();
+        return Evaluate() != o->Evaluate() ? 1 : 0;
     if ((left == nullptr) != (o->left == nullptr) || (right == nullptr) != (o->right == nullptr))
-        return true;
-    if (left && left->IsDifferent(o->left))
-        return true;
-    return right && right->IsDifferent(o->right);
+        return 1;
+    return -1;
 }
 
 // ---------------------------------------------------------------- tree helpers
 
 namespace {
 
-Tree D(Parser* a, const char* n) { return DerivativeOf(a, n); }
 Tree C(Parser* a) { return CopyOf(a); }
 Tree Op(int code, Tree l, Tree r) { return MakeOp(code, std::move(l), std::move(r)); }
 
 [[noreturn]] void Fail(int code) { Parser::Error(code, -1, -1); }
 
-Parser* PowerDerivative(Parser* a, Parser* b, const char* n)
+Parser* PowerDerivative(Parser* a, Parser* b, Tree* d)
 {
     // a' * (b * a ^ (b - 1)) + a ^ b * (b' * LN(a))
-    Tree first = Op(kOpMultiply, D(a, n),
+    Tree first = Op(kOpMultiply, std::move(d[0]),
                     Op(kOpMultiply, C(b), Op(kOpPower, C(a), Op(kOpMinus, C(b), MakeNum(1)))));
     Tree second = Op(kOpMultiply, Op(kOpPower, C(a), C(b)),
-                     Op(kOpMultiply, D(b, n), MakeFn(kFnLn, C(a))));
+                     Op(kOpMultiply, std::move(d[1]), MakeFn(kFnLn, C(a))));
     return Op(kOpPlus, std::move(first), std::move(second)).release();
 }
 
@@ -249,15 +184,9 @@ void PowerSimplify(OperationParser* op)
 
 // ---------------------------------------------------------------- arithmetic
 
-double PlusOperator::Evaluate()
-{
-    const double a = left->Evaluate();
-    return a + right->Evaluate();
-}
 
-void PlusOperator::Simplify()
+void PlusOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (ConstEquals(left, 0))
         HoistOperand(right);
     else if (ConstEquals(right, 0))
@@ -266,20 +195,14 @@ void PlusOperator::Simplify()
         HoistOperand(Op(kOpMultiply, MakeNum(2), C(left)).release());
 }
 
-Parser* PlusOperator::Derivative(const char* n)
+Parser* PlusOperator::DerivativeRule(const char*, Tree* d)
 {
-    return Op(kOpPlus, D(left, n), D(right, n)).release();
+    return Op(kOpPlus, std::move(d[0]), std::move(d[1])).release();
 }
 
-double MinusOperator::Evaluate()
-{
-    const double a = left->Evaluate();
-    return a - right->Evaluate();
-}
 
-void MinusOperator::Simplify()
+void MinusOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (ConstEquals(left, 0)) {
         NegFunction* neg = NewNode<NegFunction>(static_cast<Parser*>(nullptr));
         neg->argument = right;
@@ -293,22 +216,16 @@ void MinusOperator::Simplify()
     }
 }
 
-Parser* MinusOperator::Derivative(const char* n)
+Parser* MinusOperator::DerivativeRule(const char*, Tree* d)
 {
-    return Op(kOpMinus, D(left, n), D(right, n)).release();
+    return Op(kOpMinus, std::move(d[0]), std::move(d[1])).release();
 }
 
-double MultiplyOperator::Evaluate()
-{
-    const double a = left->Evaluate();
-    return a * right->Evaluate();
-}
 
-bool MultiplyOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
+bool MultiplyOperator::ConstantRule() { return ConstantOrOperandEquals(left, right, 0.0); }
 
-void MultiplyOperator::Simplify()
+void MultiplyOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (left->IsConstant()) {
         const double a = left->Evaluate();
         if (a == 0)
@@ -326,22 +243,15 @@ void MultiplyOperator::Simplify()
     }
 }
 
-Parser* MultiplyOperator::Derivative(const char* n)
+Parser* MultiplyOperator::DerivativeRule(const char*, Tree* d)
 {
-    Tree first = Op(kOpMultiply, D(left, n), C(right));
-    Tree second = Op(kOpMultiply, C(left), D(right, n));
+    Tree first = Op(kOpMultiply, std::move(d[0]), C(right));
+    Tree second = Op(kOpMultiply, C(left), std::move(d[1]));
     return Op(kOpPlus, std::move(first), std::move(second)).release();
 }
 
-double DivideOperator::Evaluate()
-{
-    const double b = right->Evaluate();
-    if (b == 0.0)
-        Fail(kErrDivisionByZero);
-    return left->Evaluate() / b;
-}
 
-bool DivideOperator::IsConstant()
+bool DivideOperator::ConstantRule()
 {
     // One answer per operand: repeated questions would cost exponential
     // time in deep trees.
@@ -351,115 +261,74 @@ bool DivideOperator::IsConstant()
     return lc && left->Evaluate() == 0;
 }
 
-void DivideOperator::Simplify()
+void DivideOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (ConstEquals(left, 0))
         HoistConstant(0);
     else if (left->IsSame(right))
         HoistConstant(1);
 }
 
-Parser* DivideOperator::Derivative(const char* n)
+Parser* DivideOperator::DerivativeRule(const char*, Tree* d)
 {
-    Tree numerator = Op(kOpMinus, Op(kOpMultiply, D(left, n), C(right)),
-                        Op(kOpMultiply, C(left), D(right, n)));
+    Tree numerator = Op(kOpMinus, Op(kOpMultiply, std::move(d[0]), C(right)),
+                        Op(kOpMultiply, C(left), std::move(d[1])));
     Tree denominator = Op(kOpPower, C(right), MakeNum(2));
     return Op(kOpDivide, std::move(numerator), std::move(denominator)).release();
 }
 
-double ModulusOperator::Evaluate()
-{
-    const double b = right->Evaluate();
-    if (b == 0.0)
-        Fail(kErrDivisionByZero);
-    const int ib = TruncToInt32(b);
-    // A divisor below 1 in magnitude truncates to 0: also a division by zero.
-    if (ib == 0)
-        Fail(kErrDivisionByZero);
-    const int ia = TruncToInt32(left->Evaluate());
-    if (ib == -1)
-        return 0.0;  // also avoids INT_MIN % -1
-    return static_cast<double>(ia % ib);
-}
 
-void ModulusOperator::Simplify()
+void ModulusOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (left->IsSame(right))
         HoistConstant(0);
 }
 
-double PowerOperator::Evaluate()
-{
-    const double a = left->Evaluate();
-    return FormulaPower(a, right->Evaluate());
-}
 
-bool PowerOperator::IsConstant() { return PowerIsConstant(this); }
+bool PowerOperator::ConstantRule() { return PowerIsConstant(this); }
 
-void PowerOperator::Simplify()
+void PowerOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     PowerSimplify(this);
 }
 
-Parser* PowerOperator::Derivative(const char* n) { return PowerDerivative(left, right, n); }
+Parser* PowerOperator::DerivativeRule(const char*, Tree* d) { return PowerDerivative(left, right, d); }
 
-double Power2Operator::Evaluate()
+
+bool Power2Operator::ConstantRule() { return PowerIsConstant(this); }
+
+void Power2Operator::SimplifyNode()
 {
-    const double a = left->Evaluate();
-    return FormulaPower(a, right->Evaluate());
-}
-
-bool Power2Operator::IsConstant() { return PowerIsConstant(this); }
-
-void Power2Operator::Simplify()
-{
-    OperationParser::Simplify();
     PowerSimplify(this);
 }
 
-Parser* Power2Operator::Derivative(const char* n) { return PowerDerivative(left, right, n); }
+Parser* Power2Operator::DerivativeRule(const char*, Tree* d) { return PowerDerivative(left, right, d); }
 
 // ---------------------------------------------------------------- comparisons
 
-#define ZELT_FORMULA_COMPARISON(Name, Op, SameValue)                  \
-    double Name::Evaluate()                                           \
-    {                                                                 \
-        const double a = left->Evaluate();                            \
-        return (a Op right->Evaluate()) ? 1.0 : 0.0;                  \
-    }                                                                 \
-    void Name::Simplify()                                             \
-    {                                                                 \
-        OperationParser::Simplify();                                  \
-        if (left->IsSame(right))                                      \
-            HoistConstant(SameValue);                                 \
+#define ZELT_FORMULA_COMPARISON(Name, SameValue)                      \
+    void Name::SimplifyNode()                                        \
+    {                                                                \
+        if (left->IsSame(right))                                     \
+            HoistConstant(SameValue);                                \
     }
 
-ZELT_FORMULA_COMPARISON(IsLessThanOperator, <, 0)
-ZELT_FORMULA_COMPARISON(IsGreaterThanOperator, >, 0)
-ZELT_FORMULA_COMPARISON(IsEqualToOperator, ==, 1)
-ZELT_FORMULA_COMPARISON(IsNotEqualToOperator, !=, 0)
-ZELT_FORMULA_COMPARISON(IsLessThanOrEqualToOperator, <=, 1)
-ZELT_FORMULA_COMPARISON(IsGreaterThanOrEqualToOperator, >=, 1)
+ZELT_FORMULA_COMPARISON(IsLessThanOperator, 0)
+ZELT_FORMULA_COMPARISON(IsGreaterThanOperator, 0)
+ZELT_FORMULA_COMPARISON(IsEqualToOperator, 1)
+ZELT_FORMULA_COMPARISON(IsNotEqualToOperator, 0)
+ZELT_FORMULA_COMPARISON(IsLessThanOrEqualToOperator, 1)
+ZELT_FORMULA_COMPARISON(IsGreaterThanOrEqualToOperator, 1)
 
 #undef ZELT_FORMULA_COMPARISON
 
 // ---------------------------------------------------------------- logical
 
-double AndOperator::Evaluate()
-{
-    if (left->Evaluate() == 0)
-        return 0.0;
-    return right->Evaluate() == 0 ? 0.0 : 1.0;
-}
 
-bool AndOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
+bool AndOperator::ConstantRule() { return ConstantOrOperandEquals(left, right, 0.0); }
 
-void AndOperator::Simplify()
+void AndOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (left->IsConstant()) {
         if (left->Evaluate() == 0)
             HoistConstant(0);
@@ -470,14 +339,8 @@ void AndOperator::Simplify()
     }
 }
 
-double OrOperator::Evaluate()
-{
-    if (left->Evaluate() != 0)
-        return 1.0;
-    return right->Evaluate() != 0 ? 1.0 : 0.0;
-}
 
-bool OrOperator::IsConstant()
+bool OrOperator::ConstantRule()
 {
     const bool lc = left->IsConstant();
     const bool rc = right->IsConstant();
@@ -488,9 +351,8 @@ bool OrOperator::IsConstant()
     return rc && right->Evaluate() != 0;
 }
 
-void OrOperator::Simplify()
+void OrOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (left->IsConstant()) {
         if (left->Evaluate() != 0)
             HoistConstant(1);
@@ -503,17 +365,11 @@ void OrOperator::Simplify()
 
 // ---------------------------------------------------------------- bitwise
 
-double BitwiseAndOperator::Evaluate()
-{
-    const int a = TruncToInt32(left->Evaluate());
-    return static_cast<double>(a & TruncToInt32(right->Evaluate()));
-}
 
-bool BitwiseAndOperator::IsConstant() { return ConstantOrOperandEquals(left, right, 0.0); }
+bool BitwiseAndOperator::ConstantRule() { return ConstantOrOperandEquals(left, right, 0.0); }
 
-void BitwiseAndOperator::Simplify()
+void BitwiseAndOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (left->IsSame(right))
         HoistOperand(left);
     else if (ConstEquals(left, 0) || ConstEquals(right, 0))
@@ -524,17 +380,11 @@ void BitwiseAndOperator::Simplify()
         HoistOperand(left);
 }
 
-double BitwiseInclusiveOrOperator::Evaluate()
-{
-    const int a = TruncToInt32(left->Evaluate());
-    return static_cast<double>(a | TruncToInt32(right->Evaluate()));
-}
 
-bool BitwiseInclusiveOrOperator::IsConstant() { return ConstantOrOperandEquals(left, right, -1.0); }
+bool BitwiseInclusiveOrOperator::ConstantRule() { return ConstantOrOperandEquals(left, right, -1.0); }
 
-void BitwiseInclusiveOrOperator::Simplify()
+void BitwiseInclusiveOrOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (ConstEquals(left, -1) || ConstEquals(right, -1))
         HoistConstant(-1);
     else if (ConstEquals(left, 0))
@@ -543,15 +393,9 @@ void BitwiseInclusiveOrOperator::Simplify()
         HoistOperand(left);
 }
 
-double BitwiseExclusiveOrOperator::Evaluate()
-{
-    const int a = TruncToInt32(left->Evaluate());
-    return static_cast<double>(a ^ TruncToInt32(right->Evaluate()));
-}
 
-void BitwiseExclusiveOrOperator::Simplify()
+void BitwiseExclusiveOrOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (ConstEquals(left, 0))
         HoistOperand(right);
     else if (ConstEquals(right, 0))
@@ -560,18 +404,16 @@ void BitwiseExclusiveOrOperator::Simplify()
 
 // ---------------------------------------------------------------- conditional
 
-double ThenElseOperator::Evaluate() { Fail(kErrColonWithoutQuestion); }
 
-void ThenElseOperator::Simplify()
+void ThenElseOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     if (!dynamic_cast<IfOperator*>(parent))
         Fail(kErrColonWithoutQuestion);
 }
 
-Parser* ThenElseOperator::Derivative(const char* n)
+Parser* ThenElseOperator::DerivativeRule(const char*, Tree* d)
 {
-    return Op(kOpThenElse, D(left, n), D(right, n)).release();
+    return Op(kOpThenElse, std::move(d[0]), std::move(d[1])).release();
 }
 
 void ThenElseOperator::ChooseAndReplace(Parser* target, double condition)
@@ -605,15 +447,9 @@ IfOperator::IfOperator(Parser* l, Parser* r) : OperationParser(l, r)
         Error(kErrQuestionWithoutColon, -1, -1);
 }
 
-double IfOperator::Evaluate()
-{
-    const bool condition = left->Evaluate() != 0.0;
-    return static_cast<ThenElseOperator*>(right)->Choose(condition);
-}
 
-void IfOperator::Simplify()
+void IfOperator::SimplifyNode()
 {
-    OperationParser::Simplify();
     ThenElseOperator* branches = dynamic_cast<ThenElseOperator*>(right);
     if (!branches)
         return;
@@ -624,9 +460,9 @@ void IfOperator::Simplify()
     }
 }
 
-Parser* IfOperator::Derivative(const char* n)
+Parser* IfOperator::DerivativeRule(const char*, Tree* d)
 {
-    return Op(kOpIf, C(left), D(right, n)).release();
+    return Op(kOpIf, C(left), std::move(d[1])).release();
 }
 
 } // namespace formula

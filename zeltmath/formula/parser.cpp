@@ -5,6 +5,7 @@
 #include <zeltmath/formula/detail/leaves.h>
 #include <zeltmath/formula/detail/number_text.h>
 #include <zeltmath/formula/detail/operators.h>
+#include <zeltmath/formula/detail/tables.h>
 
 #include <cmath>
 #include <cstring>
@@ -13,24 +14,6 @@ namespace zeltmath {
 namespace formula {
 
 namespace {
-
-// Function keywords by index; 0 is never matched, 26 and 27 name the nodes
-// of the unary operators "!" and "~".
-const char kKeywords[30][6] = {
-    "???", "LN", "LOG", "EXP", "ABS", "SQRT", "NEG", "RAND", "SIN", "COS",
-    "TAN", "SEC", "CSC", "COT", "ASIN", "ACOS", "ATAN", "ASEC", "ACSC", "ACOT",
-    "SINH", "COSH", "TANH", "SECH", "CSCH", "COTH", "!", "~", "CEIL", "FLOOR"};
-
-struct OperatorInfo {
-    const char* text;
-    short precedence;  // larger binds tighter
-};
-
-const OperatorInfo kOperators[26] = {
-    {"", 0},    {"+", 14},  {"-", 14},  {"+", 10}, {"-", 10}, {"*", 11}, {"/", 11},
-    {"%", 11},  {"^", 12},  {"<", 9},   {">", 9},  {"==", 8}, {"!=", 8}, {"<=", 9},
-    {">=", 9},  {"&&", 4},  {"||", 3},  {"!", 13}, {"&", 7},  {"|", 5},  {"!&", 6},
-    {"~", 13},  {":", 2},   {"?", 1},   {"**", 12}, {"", 0}};
 
 // Named constants, case-insensitive.  Built when the library is loaded.
 struct NamedConstantTable {
@@ -68,50 +51,24 @@ int MatchOf(const TextRange& r, int i)
     return -1;
 }
 
-template <class T>
-Parser* FunctionFromText(TextRange& arg)
-{
-    return NewNode<T>(arg);
-}
-
-template <class T>
-Parser* AdoptOne(Parser* argument)
-{
-    T* p = new (std::nothrow) T(argument);
-    if (!p) {
-        DeleteTree(argument);
-        Parser::Error(kErrNoMemory, 0, 0);
-    }
-    return p;
-}
-
-template <class T>
-Parser* AdoptTwo(Parser* left, Parser* right)
-{
-    T* p = new (std::nothrow) T(left, right);
-    if (!p) {
-        DeleteTree(left);
-        DeleteTree(right);
-        Parser::Error(kErrNoMemory, 0, 0);
-    }
-    return p;
-}
-
 } // namespace
 
 const char* Keyword(int index)
 {
-    return (index >= 0 && index < 30) ? kKeywords[index] : kKeywords[0];
+    const FunctionKind* k = FunctionKindOf(index);
+    return k ? k->keyword : FunctionKindOf(0)->keyword;
 }
 
 const char* OperatorSymbol(int code)
 {
-    return (code >= 0 && code < 26) ? kOperators[code].text : "";
+    const OperatorKind* k = OperatorKindOf(code);
+    return k ? k->text : "";
 }
 
 int OperatorPrecedence(int code)
 {
-    return (code >= 0 && code < 26) ? kOperators[code].precedence : 0;
+    const OperatorKind* k = OperatorKindOf(code);
+    return k ? k->precedence : 0;
 }
 
 void DeleteTree(Parser* node)
@@ -167,6 +124,7 @@ void Parser::Simplify() {}
 std::string Parser::Print() { return "NULL PARSER"; }
 Parser* Parser::Derivative(const char*) { Error(kErrNoDerivative, -1, -1); }
 Parser* Parser::Copy() { Error(kErrNoDerivative, -1, -1); }
+Parser* Parser::DerivativeRule(const char*, Tree*) { Error(kErrNoDerivative, -1, -1); }
 bool Parser::IsDifferent(Parser*) { return true; }
 bool Parser::IsSame(Parser*) { return false; }
 Parser::~Parser() = default;
@@ -190,7 +148,6 @@ Tree MakeFn(int index, Tree argument)
 
 Tree MakeNum(double value) { return Tree(NewNode<Constant>(value)); }
 Tree CopyOf(Parser* p) { return Tree(p->Copy()); }
-Tree DerivativeOf(Parser* p, const char* name) { return Tree(p->Derivative(name)); }
 
 bool ConstEquals(Parser* p, double v)
 {
@@ -199,85 +156,49 @@ bool ConstEquals(Parser* p, double v)
 
 Parser* Parser::MakeFunction(int index, Parser* a)
 {
-    switch (index) {
-    case kFnLn: return AdoptOne<LnFunction>(a);
-    case kFnLog: return AdoptOne<LogFunction>(a);
-    case kFnExp: return AdoptOne<ExpFunction>(a);
-    case kFnAbs: return AdoptOne<AbsFunction>(a);
-    case kFnSqrt: return AdoptOne<SqrtFunction>(a);
-    case kFnNeg: return AdoptOne<NegFunction>(a);
-    case kFnRand: return AdoptOne<RandomFunction>(a);
-    case kFnSin: return AdoptOne<SinFunction>(a);
-    case kFnCos: return AdoptOne<CosFunction>(a);
-    case kFnTan: return AdoptOne<TanFunction>(a);
-    case kFnSec: return AdoptOne<SecFunction>(a);
-    case kFnCsc: return AdoptOne<CscFunction>(a);
-    case kFnCot: return AdoptOne<CotFunction>(a);
-    case kFnAsin: return AdoptOne<ArcSinFunction>(a);
-    case kFnAcos: return AdoptOne<ArcCosFunction>(a);
-    case kFnAtan: return AdoptOne<ArcTanFunction>(a);
-    case kFnAsec: return AdoptOne<ArcSecFunction>(a);
-    case kFnAcsc: return AdoptOne<ArcCscFunction>(a);
-    case kFnAcot: return AdoptOne<ArcCotFunction>(a);
-    case kFnSinh: return AdoptOne<HSinFunction>(a);
-    case kFnCosh: return AdoptOne<HCosFunction>(a);
-    case kFnTanh: return AdoptOne<HTanFunction>(a);
-    case kFnSech: return AdoptOne<HSecFunction>(a);
-    case kFnCsch: return AdoptOne<HCscFunction>(a);
-    case kFnCoth: return AdoptOne<HCotFunction>(a);
-    case kFnNot: return AdoptOne<NotFunction>(a);
-    case kFnComplement: return AdoptOne<BitwiseCompliment>(a);
-    case kFnCeil: return AdoptOne<CeilingFunction>(a);
-    case kFnFloor: return AdoptOne<FloorFunction>(a);
-    default:
+    const FunctionKind* kind = index >= 1 ? FunctionKindOf(index) : nullptr;
+    if (!kind) {
         DeleteTree(a);
         Error(kErrUnknownFunction, -1, -1);
     }
+    return kind->adopt(a);
 }
+
+namespace {
+
+// The function node that a unary operator code creates (0 if none).
+int UnaryNodeIndex(int code)
+{
+    switch (code) {
+    case kOpUnaryMinus: return kFnNeg;
+    case kOpNot: return kFnNot;
+    case kOpComplement: return kFnComplement;
+    default: return 0;
+    }
+}
+
+} // namespace
 
 Parser* Parser::MakeOperation(int code, Parser* l, Parser* r)
 {
-    if (code == kOpUnaryMinus || code == kOpNot || code == kOpComplement) {
+    if (const int unary = UnaryNodeIndex(code)) {
         DeleteTree(l);  // a unary operator has no left operand
         if (!r)
             Error(kErrEmpty, -1, -1);
-        if (code == kOpUnaryMinus)
-            return AdoptOne<NegFunction>(r);
-        if (code == kOpNot)
-            return AdoptOne<NotFunction>(r);
-        return AdoptOne<BitwiseCompliment>(r);
+        return FunctionKindOf(unary)->adopt(r);
     }
     if (!l || !r) {
         DeleteTree(l);
         DeleteTree(r);
         Error(kErrEmpty, -1, -1);
     }
-    switch (code) {
-    case kOpPlus: return AdoptTwo<PlusOperator>(l, r);
-    case kOpMinus: return AdoptTwo<MinusOperator>(l, r);
-    case kOpMultiply: return AdoptTwo<MultiplyOperator>(l, r);
-    case kOpDivide: return AdoptTwo<DivideOperator>(l, r);
-    case kOpModulus: return AdoptTwo<ModulusOperator>(l, r);
-    case kOpPower: return AdoptTwo<PowerOperator>(l, r);
-    case kOpLess: return AdoptTwo<IsLessThanOperator>(l, r);
-    case kOpGreater: return AdoptTwo<IsGreaterThanOperator>(l, r);
-    case kOpEqual: return AdoptTwo<IsEqualToOperator>(l, r);
-    case kOpNotEqual: return AdoptTwo<IsNotEqualToOperator>(l, r);
-    case kOpLessEqual: return AdoptTwo<IsLessThanOrEqualToOperator>(l, r);
-    case kOpGreaterEqual: return AdoptTwo<IsGreaterThanOrEqualToOperator>(l, r);
-    case kOpAnd: return AdoptTwo<AndOperator>(l, r);
-    case kOpOr: return AdoptTwo<OrOperator>(l, r);
-    case kOpBitAnd: return AdoptTwo<BitwiseAndOperator>(l, r);
-    case kOpBitOr: return AdoptTwo<BitwiseInclusiveOrOperator>(l, r);
-    case kOpBitXor: return AdoptTwo<BitwiseExclusiveOrOperator>(l, r);
-    case kOpThenElse: return AdoptTwo<ThenElseOperator>(l, r);
-    case kOpIf: return AdoptTwo<IfOperator>(l, r);
-    case kOpPower2: return AdoptTwo<Power2Operator>(l, r);
-    default:
+    const OperatorKind* kind = OperatorKindOf(code);
+    if (!kind || !kind->adopt) {
         DeleteTree(l);
         DeleteTree(r);
         Error(kErrUnknownOperator, -1, -1);
     }
+    return kind->adopt(l, r);
 }
 
 // ---------------------------------------------------------------- grammar
@@ -408,7 +329,11 @@ OperatorToken Parser::ScanOperator(TextRange& r, int p)
     return t;
 }
 
-OperatorToken Parser::FindSplitOperator(TextRange& r)
+namespace {
+
+// The rightmost operator of the weakest binding outside all parentheses;
+// every operator found there is also appended to all when given.
+OperatorToken ScanForSplit(TextRange& r, std::vector<OperatorToken>* all)
 {
     OperatorToken best;
     best.code = kOpNone;
@@ -423,18 +348,36 @@ OperatorToken Parser::FindSplitOperator(TextRange& r)
             // Everything up to the matching ")" is nested deeper.
             const int m = MatchOf(r, p);
             if (m < 0 || m > r.last)
-                Error(kErrParentheses, p, p);
+                Parser::Error(kErrParentheses, p, p);
             p = m;
         } else if (c == ')') {
-            Error(kErrParentheses, p, p);
+            Parser::Error(kErrParentheses, p, p);
         } else if (IsOperatorChar(c)) {
-            const OperatorToken t = ScanOperator(r, p);
-            if (t.code != kOpNone && t.precedence <= best.precedence)
-                best = t;
+            const OperatorToken t = Parser::ScanOperator(r, p);
+            if (t.code != kOpNone) {
+                if (t.precedence <= best.precedence)
+                    best = t;
+                if (all)
+                    all->push_back(t);
+            }
             p += t.length - 1;
         }
     }
     return best;
+}
+
+// Operators with two operands; every other code found by the scan is a
+// unary operator.
+bool IsBinaryCode(int code)
+{
+    return code != kOpUnaryMinus && code != kOpNot && code != kOpComplement;
+}
+
+} // namespace
+
+OperatorToken Parser::FindSplitOperator(TextRange& r)
+{
+    return ScanForSplit(r, nullptr);
 }
 
 int Parser::IdentifyFunction(TextRange& r)
@@ -472,7 +415,7 @@ int Parser::IdentifyFunction(TextRange& r)
         name[n++] = UpperChar(c);
     }
     for (int i = 1; i < kFnUnknown; ++i) {
-        if (std::strcmp(name, kKeywords[i]) == 0)
+        if (std::strcmp(name, FunctionKindOf(i)->keyword) == 0)
             return i;
     }
     return kFnUnknown;
@@ -484,39 +427,10 @@ void Parser::CreateFunction(TextRange& r, int index, Parser*& out)
     while (open <= r.last && r.At(open) != '(')
         ++open;
     TextRange arg = r.Sub(open, r.last);
-    switch (index) {
-    case kFnLn: out = FunctionFromText<LnFunction>(arg); break;
-    case kFnLog: out = FunctionFromText<LogFunction>(arg); break;
-    case kFnExp: out = FunctionFromText<ExpFunction>(arg); break;
-    case kFnAbs: out = FunctionFromText<AbsFunction>(arg); break;
-    case kFnSqrt: out = FunctionFromText<SqrtFunction>(arg); break;
-    case kFnNeg: out = FunctionFromText<NegFunction>(arg); break;
-    case kFnRand: out = FunctionFromText<RandomFunction>(arg); break;
-    case kFnSin: out = FunctionFromText<SinFunction>(arg); break;
-    case kFnCos: out = FunctionFromText<CosFunction>(arg); break;
-    case kFnTan: out = FunctionFromText<TanFunction>(arg); break;
-    case kFnSec: out = FunctionFromText<SecFunction>(arg); break;
-    case kFnCsc: out = FunctionFromText<CscFunction>(arg); break;
-    case kFnCot: out = FunctionFromText<CotFunction>(arg); break;
-    case kFnAsin: out = FunctionFromText<ArcSinFunction>(arg); break;
-    case kFnAcos: out = FunctionFromText<ArcCosFunction>(arg); break;
-    case kFnAtan: out = FunctionFromText<ArcTanFunction>(arg); break;
-    case kFnAsec: out = FunctionFromText<ArcSecFunction>(arg); break;
-    case kFnAcsc: out = FunctionFromText<ArcCscFunction>(arg); break;
-    case kFnAcot: out = FunctionFromText<ArcCotFunction>(arg); break;
-    case kFnSinh: out = FunctionFromText<HSinFunction>(arg); break;
-    case kFnCosh: out = FunctionFromText<HCosFunction>(arg); break;
-    case kFnTanh: out = FunctionFromText<HTanFunction>(arg); break;
-    case kFnSech: out = FunctionFromText<HSecFunction>(arg); break;
-    case kFnCsch: out = FunctionFromText<HCscFunction>(arg); break;
-    case kFnCoth: out = FunctionFromText<HCotFunction>(arg); break;
-    case kFnNot: out = FunctionFromText<NotFunction>(arg); break;
-    case kFnComplement: out = FunctionFromText<BitwiseCompliment>(arg); break;
-    case kFnCeil: out = FunctionFromText<CeilingFunction>(arg); break;
-    case kFnFloor: out = FunctionFromText<FloorFunction>(arg); break;
-    default:
+    const FunctionKind* kind = index >= 1 ? FunctionKindOf(index) : nullptr;
+    if (!kind)
         Error(kErrUnknownFunction, open, r.first);
-    }
+    out = kind->fromText(arg);
 }
 
 void Parser::CreateOperation(TextRange& r, OperatorToken& t, Parser*& out)
@@ -524,44 +438,25 @@ void Parser::CreateOperation(TextRange& r, OperatorToken& t, Parser*& out)
     TextRange left = r.Sub(r.first, t.position - 1);
     TextRange right = r.Sub(t.position + t.length, r.last);
     switch (t.code) {
-    case kOpPlus: out = NewNode<PlusOperator>(left, right); break;
-    case kOpMinus: out = NewNode<MinusOperator>(left, right); break;
-    case kOpMultiply: out = NewNode<MultiplyOperator>(left, right); break;
-    case kOpDivide: out = NewNode<DivideOperator>(left, right); break;
-    case kOpModulus: out = NewNode<ModulusOperator>(left, right); break;
-    case kOpPower: out = NewNode<PowerOperator>(left, right); break;
-    case kOpLess: out = NewNode<IsLessThanOperator>(left, right); break;
-    case kOpGreater: out = NewNode<IsGreaterThanOperator>(left, right); break;
-    case kOpEqual: out = NewNode<IsEqualToOperator>(left, right); break;
-    case kOpNotEqual: out = NewNode<IsNotEqualToOperator>(left, right); break;
-    case kOpLessEqual: out = NewNode<IsLessThanOrEqualToOperator>(left, right); break;
-    case kOpGreaterEqual: out = NewNode<IsGreaterThanOrEqualToOperator>(left, right); break;
-    case kOpAnd: out = NewNode<AndOperator>(left, right); break;
-    case kOpOr: out = NewNode<OrOperator>(left, right); break;
-    case kOpBitAnd: out = NewNode<BitwiseAndOperator>(left, right); break;
-    case kOpBitOr: out = NewNode<BitwiseInclusiveOrOperator>(left, right); break;
-    case kOpBitXor: out = NewNode<BitwiseExclusiveOrOperator>(left, right); break;
-    case kOpThenElse: out = NewNode<ThenElseOperator>(left, right); break;
-    case kOpIf: out = NewNode<IfOperator>(left, right); break;
-    case kOpPower2: out = NewNode<Power2Operator>(left, right); break;
     case kOpUnaryMinus:
         // A sign chain such as 2*--3 leaves a left piece; it is ignored.
-        out = NewNode<NegFunction>(right);
-        break;
+        out = FunctionKindOf(kFnNeg)->fromText(right);
+        return;
     case kOpNot:
     case kOpComplement:
         if (!IsBlank(left)) {
             StripParentheses(left);
             Error(kErrSyntax, left.first, left.last);
         }
-        if (t.code == kOpNot)
-            out = NewNode<NotFunction>(right);
-        else
-            out = NewNode<BitwiseCompliment>(right);
-        break;
+        out = FunctionKindOf(UnaryNodeIndex(t.code))->fromText(right);
+        return;
     default:
-        Error(kErrSyntax, t.position, t.position + t.length);
+        break;
     }
+    const OperatorKind* kind = OperatorKindOf(t.code);
+    if (!kind || !kind->fromText)
+        Error(kErrSyntax, t.position, t.position + t.length);
+    out = kind->fromText(left, right);
 }
 
 bool Parser::ParseNumber(TextRange& r, Parser*& out)
@@ -614,9 +509,13 @@ void Parser::ParseExpression(TextRange& r, Parser*& out)
     StripParentheses(r);
     if (r.Empty())
         Error(kErrEmpty, first0, last0);
-    OperatorToken t = FindSplitOperator(r);
+    std::vector<OperatorToken> tokens;
+    OperatorToken t = ScanForSplit(r, &tokens);
     if (t.code != kOpNone) {
-        CreateOperation(r, t, out);
+        if (IsBinaryCode(t.code))
+            ParseChain(r, t.precedence, tokens, out);
+        else
+            CreateOperation(r, t, out);
         return;
     }
     const int index = IdentifyFunction(r);
@@ -624,6 +523,45 @@ void Parser::ParseExpression(TextRange& r, Parser*& out)
         ParseOperand(r, out);
     else
         CreateFunction(r, index, out);
+}
+
+// A split at the rightmost of k operators of one precedence leaves a left
+// piece that splits at the next one to the left, and so on: the piece is the
+// chain s0 op1 s1 op2 ... opk sk, grouped to the left.  The chain is built
+// in a loop, the operands parsed from left to right as the nested splits
+// would parse them, so its length costs no nesting depth.
+void Parser::ParseChain(TextRange& r, short precedence, const std::vector<OperatorToken>& tokens, Parser*& out)
+{
+    std::vector<const OperatorToken*> chain;
+    for (const OperatorToken& t : tokens)
+        if (t.precedence == precedence)
+            chain.push_back(&t);
+    auto parsePiece = [&r](int first, int last) {
+        TextRange piece = r.Sub(first, last);
+        Parser* node = nullptr;
+        try {
+            ParseExpression(piece, node);
+        } catch (...) {
+            DeleteTree(node);
+            throw;
+        }
+        return Tree(node);
+    };
+    Tree acc = parsePiece(r.first, chain.front()->position - 1);
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        const OperatorToken& op = *chain[i];
+        const int first = op.position + op.length;
+        const int last = i + 1 < chain.size() ? chain[i + 1]->position - 1 : r.last;
+        Tree right = parsePiece(first, last);
+        if (op.code == kOpIf && !dynamic_cast<ThenElseOperator*>(right.get()))
+            Error(kErrQuestionWithoutColon, first, last);
+        const OperatorKind* kind = OperatorKindOf(op.code);
+        if (!kind || !kind->adopt)
+            Error(kErrSyntax, op.position, op.position + op.length);
+        Parser* l = acc.release();
+        acc = Tree(kind->adopt(l, right.release()));
+    }
+    out = acc.release();
 }
 
 } // namespace formula

@@ -22,9 +22,12 @@
 //     "Please modify the value of maxPrimeFactor in FastFourier"
 // on standard output and leaves the outputs unwritten.
 //
-// A length below 1, null output pointers and a length whose work tables
-// cannot be allocated are rejected with the result 0, without printing and
-// without writing the output.
+// A length below 1 and null output pointers are rejected with the result 0,
+// without printing and without writing the output.
+///
+/// Memory for the work tables is allocated before any output is written: when
+/// it cannot be had, std::bad_alloc passes through to the caller unchanged and
+/// the outputs are left as they were.
 //
 // The function keeps process-wide work arrays (and the twiddle factors of the
 // most recent length, so that repeated transforms of one length do not

@@ -1,5 +1,6 @@
 #include <zeltmath/optimize/shor.h>
 
+#include <zeltmath/optimize/detail/shor_gradient.h>
 #include <zeltmath/optimize/detail/shor_run.h>
 
 #include <algorithm>
@@ -87,45 +88,14 @@ double CZELTMathOptShor::f_func(double* x) const
 void CZELTMathOptShor::ApproxGradient(unsigned short n, double* g, double* x, double f, Function fun,
                                       double* deltax, unsigned short t) const
 {
-    auto eval = [&]() {
-        if (m_counter)
-            *m_counter += 1;
-        return (this->*fun)(x);
-    };
-    for (unsigned i = 0; i < n; ++i) {
-        const double y = x[i];
-        const double sign = deltax[i] < 0 ? -1.0 : 1.0;
-        double d = std::max(std::fabs(y), 5e-15) * deltax[i];
-        bool central = false;
-        if (t == 1) {
-            if (std::fabs(d) < 2e-10) {
-                d = 2e-10 * sign;
-                central = true;
-            }
-        } else if (std::fabs(d) < 5e-15) {
-            d = 5e-15 * sign;
-        }
-        try {
-            x[i] = y + d;
-            double fi = eval();
-            if (t == 1)
-                for (int retry = 0; retry < 3 && fi == f; ++retry) {
-                    d *= 10.0;
-                    x[i] = y + d;
-                    fi = eval();
-                }
-            g[i] = (fi - f) / d;
-            if (central) {
-                x[i] = y - d;
-                fi = eval();
-                g[i] = 0.5 * (g[i] + (f - fi) / d);
-            }
-        } catch (...) {
-            x[i] = y;  // a throwing callback leaves the point as it was
-            throw;
-        }
-        x[i] = y;
-    }
+    zeltmath::detail::ApproxGradient(
+        n, g, x, f,
+        [this, fun](double* p) {
+            if (m_counter)
+                *m_counter += 1;
+            return (this->*fun)(p);
+        },
+        deltax, t == 1);
 }
 
 double CZELTMathOptShor::RunSolver(unsigned short n, double* x, Function fun, Gradient grad, double* options,

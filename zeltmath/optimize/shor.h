@@ -15,8 +15,11 @@
 // optimisation at a time.
 class ZELTMATH_API CZELTMathOptShor : public CZELTMathOpt {
 public:
-    // Minimises the objective of n variables from the start point x, which
-    // receives the point found (the best point of the run).
+    /// Minimises the objective of n variables from the start point x.
+    ///
+    /// x receives the point where the run ended: its last accepted point (the
+    /// recorded best point when the run had gone back to it), whatever the
+    /// reason the run ended for.
     //
     //   nNonlin   number of nonlinear constraints, ObjConstraint(0 .. nNonlin-1)
     //   lower     n lower bounds, or null;  upper: n upper bounds, or null

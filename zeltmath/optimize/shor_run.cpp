@@ -7,26 +7,23 @@
 //
 // Choices made where the method leaves room:
 //  - Line search: each trial checks, in this order, a vanishing step, an
-//    unbounded objective (-f >= 1e100), the residual (infinite, feasible, or
-//    a fast enough fall that raises the penalty and ends the search), an
-//    infinite or NaN objective, a value worse than the acceptance factor
-//    allows, a value not better than the previous trial (ends the search
-//    there), and otherwise an improvement (step growth).  A value beyond the
-//    acceptance factor restarts the search only while no trial has improved;
-//    after some progress it ends the search at the last improving trial,
-//    since starting over could repeat the same step growth for ever.
+//    unbounded objective (-f >= 1e100 ends the run), the residual (infinite,
+//    feasible, or a fast enough fall that raises the penalty and ends the
+//    search), an infinite or NaN objective, a value worse than the
+//    acceptance factor allows, a value not better than the previous trial
+//    (ends the search there), and otherwise an improvement (step growth).
+//    An infinite value and a value beyond the acceptance factor both start
+//    the search over from its start point with the current step divided by
+//    5.1, whether or not earlier trials had improved.  Since the improving
+//    trials grow the step again, a search that runs into a sharp rise (the
+//    wall of a large penalty) could start over for ever; after 3 such starts
+//    following progress it ends at its last improving trial instead.
 //  - The bound m of the acceptance factor starts at 20 after every restart
 //    and drops by 10 n whenever a search starts over for a too large value.
 //  - Restarts (B = I, counters of the current stretch cleared) follow a
 //    change of the penalty coefficient, a collapse of the metric (direction
 //    of norm <= 1e-15) and the return to the best point; the step is rescaled
 //    so that its length in x is kept.
-//  - A trial with -f >= 1e100 at an infeasible point does not end the run
-//    while the penalty can still grow: the penalised function is then
-//    unbounded only because the coefficient is too small to hold the
-//    constraints (a linear objective against bounds, say), so the coefficient
-//    is multiplied by 10 (at most 30 times a run) and the search starts
-//    again.  Unboundedness at feasible points ends the run as before.
 //  - The coefficient is lowered (divided by 10) only after 20 iterations at
 //    infeasible points with a gradient below 0.01 times the coefficient.
 //  - Vanishing steps are counted over the whole run.
@@ -36,8 +33,9 @@
 //  - A residual counts as infinite at +1e100 and above or NaN; a large
 //    negative residual (every constraint met with room, or none at all) is
 //    a met constraint, not an infinite one.
-//  - The point handed back is the best of the run (a feasible point before an
-//    infeasible one, then the smaller penalised value).
+//  - The point handed back, whatever the code, is the last accepted one: the
+//    start point, the last improving trial of a line search, the point a
+//    search ended at, or the best point after the run went back to it.
 #include <zeltmath/optimize/detail/shor_run.h>
 
 #include <algorithm>
@@ -61,10 +59,10 @@ constexpr double kGrowth20 = 2.0, kGrowth10 = 1.5, kGrowth3 = 1.05;
 constexpr std::size_t kStepRecords = 3;
 constexpr double kDesiredSteps = 6.3;
 constexpr int kInfiniteRetries = 3;
+constexpr int kOvershootRetries = 3;
 constexpr int kVanishingSteps = 5;
 constexpr int kArgumentPatience = 50;
 constexpr int kPenaltyPatience = 20;
-constexpr int kPenaltyBoosts = 30;      // at most 1e30 times the coefficient
 constexpr double kStartBound = 20.0;    // m of the acceptance factor after a restart
 
 bool Finite(double v) { return std::fabs(v) < kInfinity; }  // false for NaN too
@@ -157,7 +155,6 @@ private:
     int vanishing_ = 0;
     bool metInfinite_ = false;
     bool penaltyRaised_ = false;
-    int boosts_ = 0;  // penalty raises after an unbounded infeasible trial
     int termx_ = 0;
     int lowGradient_ = 0;
     bool backToBest_ = false;
@@ -248,6 +245,7 @@ int Run::LineSearch()
 
     int infinite = 0;
     int trials = 0;
+    int overshoots = 0;  // restarts for a too large value after progress
     double Fprev = Fs;
     double residualPrev = start.residual;
     metInfinite_ = false;
@@ -255,6 +253,7 @@ int Run::LineSearch()
 
     auto backToStart = [&]() {
         std::copy(start.x.begin(), start.x.end(), x_);
+        cur_ = start;
         trials = 0;
         Fprev = Fs;
         residualPrev = start.residual;
@@ -278,24 +277,8 @@ int Run::LineSearch()
         }
 
         const double f = Objective();
-        if (-f >= kInfinity) {
-            if (constrained_ && boosts_ < kPenaltyBoosts) {
-                // Unbounded only outside the feasible set means the penalty
-                // is too weak to hold the constraints: strengthen it and
-                // take the search again from its start.
-                const double residual = Residual();
-                if (residual < kInfinity && !IsFeasible(residual)) {
-                    ++boosts_;
-                    penalty_ *= 10.0;
-                    std::copy(start.x.begin(), start.x.end(), x_);
-                    cur_ = start;
-                    F_ = Working(cur_.f, cur_.residual, cur_.feasible);
-                    penaltyRaised_ = true;
-                    return 0;
-                }
-            }
+        if (-f >= kInfinity)
             return kShorUnbounded;
-        }
         double residual = 0.0;
         bool feasible = true;
         if (constrained_) {
@@ -331,10 +314,10 @@ int Run::LineSearch()
 
         const double F = Working(f, residual, feasible);
         if (F > worseBound || std::isnan(F)) {
-            if (trials > 0) {
-                // The step grew past a sharp rise after some progress: the
-                // search ends at the last improving trial.  (Starting over
-                // here could repeat the same growth for ever.)
+            if (trials > 0 && ++overshoots > kOvershootRetries) {
+                // The search keeps growing its step into a sharp rise (a
+                // wall of the penalty, say): it ends at the last improving
+                // trial.
                 std::copy(cur_.x.begin(), cur_.x.end(), x_);
                 F_ = Fprev;
                 return 0;
@@ -643,10 +626,10 @@ double Run::Execute()
     if (code > 0 && premature_)
         code = kShorPremature;
     Finish(code);
-    // Hand back the best point of the run.
-    const Sample& found = Better(best_, cur_) ? best_ : cur_;
-    std::copy(found.x.begin(), found.x.end(), x_);
-    return found.f;
+    // Hand back the last accepted point (a search that ended the run may
+    // have left a trial point in x).
+    std::copy(cur_.x.begin(), cur_.x.end(), x_);
+    return cur_.f;
 }
 
 } // namespace

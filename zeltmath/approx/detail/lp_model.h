@@ -1,6 +1,8 @@
 #ifndef ZELTMATH_APPROX_DETAIL_LP_MODEL_H
 #define ZELTMATH_APPROX_DETAIL_LP_MODEL_H
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace zeltmath {
@@ -40,6 +42,24 @@ int MapSolveStatus(int engineStatus);
 // Codes of the engine failures thrown as CZELTException.
 constexpr unsigned int kLpOutOfMemory = 0xFFFFFFFFu;
 constexpr unsigned int kLpNumericalFailure = 1u;
+
+// The common road of SimplexSolve and ChebyshevApproaching: a model of
+// `columns` variables (more than the engine's int can count is refused with
+// std::invalid_argument, naming `who`) is filled by build, which receives a
+// zeroed work row of columns + 1 doubles, and solved.  On status 0 values
+// receives the variable values, values[j] for variable j (1 .. columns), and
+// 0 is returned; otherwise the status (4 also when the values come back
+// incomplete).  Callers run it inside WithLpMemory.
+int SolveLp(std::size_t columns, const char* who,
+            const std::function<void(LpModel& model, std::vector<double>& row)>& build,
+            std::vector<double>& values);
+
+// Runs body; a failed allocation in it is thrown as
+// CZELTException(kLpOutOfMemory), everything else passes unchanged.
+int WithLpMemory(const std::function<int()>& body);
+
+// Throws std::invalid_argument ("<who>: <what>") unless good.
+void Require(bool good, const char* who, const char* what);
 
 } // namespace detail
 } // namespace zeltmath

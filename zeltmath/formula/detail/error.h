@@ -22,7 +22,7 @@ enum ErrorCode : int {
     kErrSqrtNegative = 2,
     kErrLogNonPositive = 3,
     kErrLnNonPositive = 4,
-    kErrNoMemory = 5,          // also: formula nested too deeply (see kMaxNestingDepth)
+    kErrNoMemory = 5,          // also: formula text nested too deeply (see kMaxNestingDepth)
     kErrAsinDomain = 6,
     kErrAcosDomain = 7,
     kErrAsecDomain = 8,
@@ -49,22 +49,20 @@ enum ErrorCode : int {
     kErrCodeCount = 28
 };
 
-// Depth limit of expression trees.
+// Nesting limit of formula texts.
 //
-// Parsing, evaluation, simplification, printing, copying and differentiation
-// recurse once per tree level, so the depth of a tree must be bounded for the
-// stack to be safe on any thread.  A formula whose operators and functions
-// nest deeper than this many levels (for example 1001 nested function calls,
-// or a sum of more than 1000 terms, which the left-associative grammar turns
-// into a chain of that depth) is rejected with code 5 (kErrNoMemory, "the
-// formula is too large") and the offsets of the piece at which the limit was
-// reached.  A derivative tree deeper than the limit is rejected with code 5
-// and offsets -1.  Redundant parentheses cost no depth: ((((x)))) is x.
-// Trees are destroyed without recursion.  At the limit the deepest call
-// chain (parse, evaluate, print, copy, differentiate) needs less than 256 KB
-// of stack in an optimised build and about 768 KB in a Debug build with
-// AddressSanitizer, well within the 8 MB of a default Linux thread; a host
-// that runs formulas on threads with smaller stacks must allow for that.
+// The parser descends once per level of true nesting: an operand in
+// parentheses that holds operators of its own, a function argument, the
+// operand of a unary operator.  A text nested deeper than this many levels
+// (for example 1001 nested function calls) is rejected with code 5
+// (kErrNoMemory, "the formula is too large") and the offsets of the piece at
+// which the limit was reached.  Chains of operators of one precedence
+// (a sum of 100 000 terms) cost no nesting, and redundant parentheses cost
+// none either: ((((x)))) is x.  Every walk of a tree (evaluation,
+// simplification, printing, copying, comparison, differentiation,
+// destruction) uses an explicit stack, so trees, derivative trees included,
+// are limited by memory only; at the nesting limit the parser needs well
+// under 1 MB of stack.
 constexpr int kMaxNestingDepth = 1000;
 
 } // namespace formula

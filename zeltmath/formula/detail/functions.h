@@ -18,18 +18,26 @@ public:
     explicit FunctionParser(Parser* arg);
     ~FunctionParser() override;
 
-    bool IsConstant() override { return argument->IsConstant(); }
+    double Evaluate() override { return EvaluateTree(this); }
+    bool IsConstant() override { return ConstantOf(this); }
     int GetPrecedence() override { return 13; }
     bool ReplaceOperand(Parser* old, Parser* replacement) override;
-    void Bind(FunctionInterpreter* fi) override { argument->Bind(fi); }
-    void Simplify() override;
-    std::string Print() override;
-    Parser* Copy() override;
-    bool IsDifferent(Parser* p) override;
+    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
+    void Simplify() override { SimplifyTree(this); }
+    std::string Print() override { return PrintTree(this); }
+    Parser* Copy() override { return CopyTree(this); }
+    Parser* Derivative(const char* name) override { return DerivativeTree(this, name); }
+    bool IsDifferent(Parser* p) override { return TreesDiffer(this, p); }
     bool IsSame(Parser* p) override { return !IsDifferent(p); }
     int ChildCount() const override { return argument ? 1 : 0; }
     Parser* Child(int) const override { return argument; }
     Parser* ReleaseChild(int) override;
+
+    Kind NodeKind() const override { return Kind::Function; }
+    int SimplifiedOperands() const override { return 1; }
+    bool ConstantRule() override { return argument->IsConstant(); }
+    bool ConstantPending() const override { return constState < 0; }
+    int CompareNode(Parser* p) override;
 
     virtual int GetType() { return 0; }
 
@@ -41,15 +49,14 @@ public:
     public:                                                        \
         using FunctionParser::FunctionParser;                      \
         int GetType() override { return Index; }                   \
-        double Evaluate() override;                                \
-        Parser* Derivative(const char* name) override;             \
+        unsigned DerivativeNeeds() const override { return 1; }    \
+        Parser* DerivativeRule(const char* name, Tree* d) override; \
     };
 #define ZELT_FORMULA_FUNCTION_NO_DERIVATIVE(Name, Index)           \
     class Name : public FunctionParser {                           \
     public:                                                        \
         using FunctionParser::FunctionParser;                      \
         int GetType() override { return Index; }                   \
-        double Evaluate() override;                                \
     };
 
 ZELT_FORMULA_FUNCTION(LnFunction, kFnLn)
@@ -94,15 +101,16 @@ public:
     explicit RandomFunction(Parser* arg);
     ~RandomFunction() override;
 
-    double Evaluate() override;
+    double Evaluate() override { return EvaluateTree(this); }
     bool IsConstant() override { return false; }
     int GetPrecedence() override { return 13; }
     bool ReplaceOperand(Parser* old, Parser* replacement) override;
-    void Bind(FunctionInterpreter* fi) override;
-    std::string Print() override;
-    Parser* Copy() override;
+    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
+    std::string Print() override { return PrintTree(this); }
+    Parser* Copy() override { return CopyTree(this); }
     bool IsDifferent(Parser*) override { return true; }
     bool IsSame(Parser*) override { return false; }
+    Kind NodeKind() const override { return Kind::Random; }
     int ChildCount() const override { return argument ? 1 : 0; }
     Parser* Child(int) const override { return argument; }
     Parser* ReleaseChild(int) override;

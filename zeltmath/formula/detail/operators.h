@@ -9,6 +9,7 @@
 // zero (code 1), like a divisor of exactly 0; a remainder by -1 is 0.
 
 #include <zeltmath/formula/detail/parser.h>
+#include <zeltmath/formula/detail/value_rules.h>
 
 namespace zeltmath {
 namespace formula {
@@ -21,18 +22,26 @@ public:
     OperationParser(Parser* l, Parser* r);
     ~OperationParser() override;
 
-    bool IsConstant() override { return left->IsConstant() && right->IsConstant(); }
+    double Evaluate() override { return EvaluateTree(this); }
+    bool IsConstant() override { return ConstantOf(this); }
     int GetPrecedence() override { return OperatorPrecedence(GetType()); }
     bool ReplaceOperand(Parser* old, Parser* replacement) override;
-    void Bind(FunctionInterpreter* fi) override;
-    void Simplify() override;  // the base part: operands simplify and fold
-    std::string Print() override;
-    Parser* Copy() override;
-    bool IsDifferent(Parser* p) override;
+    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
+    void Simplify() override { SimplifyTree(this); }
+    std::string Print() override { return PrintTree(this); }
+    Parser* Copy() override { return CopyTree(this); }
+    Parser* Derivative(const char* name) override { return DerivativeTree(this, name); }
+    bool IsDifferent(Parser* p) override { return TreesDiffer(this, p); }
     bool IsSame(Parser* p) override { return !IsDifferent(p); }
     int ChildCount() const override { return 2; }
     Parser* Child(int i) const override { return i == 0 ? left : right; }
     Parser* ReleaseChild(int i) override;
+
+    Kind NodeKind() const override { return Kind::Operator; }
+    int SimplifiedOperands() const override { return 2; }
+    bool ConstantRule() override { return left->IsConstant() && right->IsConstant(); }
+    bool ConstantPending() const override { return constState < 0; }
+    int CompareNode(Parser* p) override;
 
     virtual int GetType() { return 0; }
     // Replaces this node in its parent by node (an operand of this node or a
@@ -49,39 +58,44 @@ public:                                                                         
     Name(TextRange& l, TextRange& r) : OperationParser(l, r) {}                 \
     Name(Parser* l, Parser* r) : OperationParser(l, r) {}                       \
     int GetType() override { return Code; }                                     \
-    double Evaluate() override;                                                 \
-    void Simplify() override;
+    void SimplifyNode() override;
 
 class PlusOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(PlusOperator, kOpPlus)
-    Parser* Derivative(const char* name) override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class MinusOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(MinusOperator, kOpMinus)
-    Parser* Derivative(const char* name) override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class MultiplyOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(MultiplyOperator, kOpMultiply)
-    bool IsConstant() override;
-    Parser* Derivative(const char* name) override;
+    bool ConstantRule() override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class DivideOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(DivideOperator, kOpDivide)
-    bool IsConstant() override;
-    Parser* Derivative(const char* name) override;
+    bool ConstantRule() override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class ModulusOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(ModulusOperator, kOpModulus)
 };
 class PowerOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(PowerOperator, kOpPower)
-    bool IsConstant() override;
-    Parser* Derivative(const char* name) override;
+    bool ConstantRule() override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class Power2Operator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(Power2Operator, kOpPower2)
-    bool IsConstant() override;
-    Parser* Derivative(const char* name) override;
+    bool ConstantRule() override;
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 };
 class IsLessThanOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(IsLessThanOperator, kOpLess)
@@ -103,32 +117,30 @@ class IsGreaterThanOrEqualToOperator : public OperationParser {
 };
 class AndOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(AndOperator, kOpAnd)
-    bool IsConstant() override;
+    bool ConstantRule() override;
 };
 class OrOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(OrOperator, kOpOr)
-    bool IsConstant() override;
+    bool ConstantRule() override;
 };
 class BitwiseInclusiveOrOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(BitwiseInclusiveOrOperator, kOpBitOr)
-    bool IsConstant() override;
+    bool ConstantRule() override;
 };
 class BitwiseExclusiveOrOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(BitwiseExclusiveOrOperator, kOpBitXor)
 };
 class BitwiseAndOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(BitwiseAndOperator, kOpBitAnd)
-    bool IsConstant() override;
+    bool ConstantRule() override;
 };
 
 // The "x : y" part of a conditional.
 class ThenElseOperator : public OperationParser {
     ZELT_FORMULA_OPERATOR_BODY(ThenElseOperator, kOpThenElse)
-    bool IsConstant() override { return false; }
-    Parser* Derivative(const char* name) override;
-    // Value of the first branch when condition holds, else of the second;
-    // only the chosen branch is evaluated.
-    double Choose(bool condition) { return condition ? left->Evaluate() : right->Evaluate(); }
+    bool ConstantRule() override { return false; }
+    unsigned DerivativeNeeds() const override { return 3; }
+    Parser* DerivativeRule(const char* name, Tree* d) override;
     // Replaces this node's parent (a conditional) within target by the
     // branch that condition selects.
     void ChooseAndReplace(Parser* target, double condition);
@@ -141,9 +153,9 @@ public:
     IfOperator(TextRange& l, TextRange& r);
     IfOperator(Parser* l, Parser* r);
     int GetType() override { return kOpIf; }
-    double Evaluate() override;
-    void Simplify() override;
-    Parser* Derivative(const char* name) override;
+    void SimplifyNode() override;
+    unsigned DerivativeNeeds() const override { return 2; }  // the branches only
+    Parser* DerivativeRule(const char* name, Tree* d) override;
 
 private:
     IfOperator(TextRange& l, TextRange& r, int rightFirst, int rightLast);
@@ -151,11 +163,6 @@ private:
 
 #undef ZELT_FORMULA_OPERATOR_BODY
 
-// Power as the formula language defines it: 0 for a zero base, an integer
-// exponent (truncated toward zero) for a negative base.
-double FormulaPower(double a, double b);
-// Truncation toward zero to a 32-bit integer, saturating; NaN gives 0.
-int TruncToInt32(double v);
 
 } // namespace formula
 } // namespace zeltmath

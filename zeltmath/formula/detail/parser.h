@@ -20,7 +20,12 @@
 //
 // Cost: redundant parentheses are removed in constant time per pair (the
 // matching ")" of every "(" is found once per text), so ((((x)))) nests no
-// deeper than x; a piece is scanned once per level of the tree above it.
+// deeper than x.  A chain of operators of one precedence (a+b-c+...) is
+// split in one scan and built in a loop: its length costs no nesting depth,
+// and its nodes are walked with explicit stacks, so a sum of any number of
+// terms is limited by memory only.  True nesting (an operand in parentheses
+// that holds operators, a function argument, a unary operand) is limited to
+// kMaxNestingDepth levels.
 
 #include <zeltmath/formula/detail/error.h>
 
@@ -123,13 +128,41 @@ public:
     virtual bool IsSame(Parser* p);
     virtual ~Parser();
 
-    // Child access for the non-recursive tree walks (depth, deletion).
+    // Child access for the non-recursive tree walks.
     virtual int ChildCount() const { return 0; }
     virtual Parser* Child(int) const { return nullptr; }
     // Detaches child i and returns it (the node no longer owns it).
     virtual Parser* ReleaseChild(int) { return nullptr; }
 
+    // ---- the node's own part of the tree walks (tree_walk.cpp), which visit
+    // the operands of operator and function nodes with explicit stacks:
+    // Simplify, IsConstant, Print, Copy, Derivative, IsDifferent and Bind of
+    // such a node run a walk, and Evaluate runs the evaluator of program.h.
+    // What a walk sees in the node: a leaf, an operator (OperationParser), a
+    // function (FunctionParser) or RAND (RandomFunction).
+    enum class Kind { Leaf, Operator, Function, Random };
+    virtual Kind NodeKind() const { return Kind::Leaf; }
+    // Number of operands that simplification visits (operator and function
+    // nodes: all of them).
+    virtual int SimplifiedOperands() const { return 0; }
+    // The node's rule after its operands were simplified and folded; it may
+    // replace (and so delete) the node.
+    virtual void SimplifyNode() {}
+    // Whether the node is constant, asked when the answers of its operands
+    // are at hand; IsConstant keeps the answer of an operator or function
+    // node until its subtree changes.
+    virtual bool ConstantRule() { return IsConstant(); }
+    virtual bool ConstantPending() const { return false; }
+    // Derivative from the derivatives d[i] of the operands i that
+    // DerivativeNeeds marks (bit i); d[i] is empty for the others.
+    virtual unsigned DerivativeNeeds() const { return 0; }
+    virtual Parser* DerivativeRule(const char* name, Tree* d);
+    // Comparison of this node alone with p: 1 different, 0 equal, -1 equal
+    // here and decided by the operands.
+    virtual int CompareNode(Parser* p) { return IsDifferent(p) ? 1 : 0; }
+
     Parser* parent = nullptr;
+    signed char constState = -1;  // kept answer of IsConstant, -1 unknown
 
     // ---- splitting machinery, shared by every node ----
     static OperatorToken ScanOperator(TextRange& r, int p);
@@ -145,6 +178,7 @@ public:
     static OperatorToken FindSplitOperator(TextRange& r);
     static bool IsBlank(TextRange& r);
     static void ParseExpression(TextRange& r, Parser*& out);
+    static void ParseChain(TextRange& r, short precedence, const std::vector<OperatorToken>& tokens, Parser*& out);
     static void Trim(TextRange& r);
     [[noreturn]] static void Error(int code, int start, int end);
     static void StripParentheses(TextRange& r);
@@ -152,6 +186,20 @@ public:
 
 // Depth of a tree (a single node has depth 1), computed without recursion.
 int TreeDepth(Parser* root);
+
+// The tree walks, each with an explicit stack, so that a tree may be as deep
+// as memory allows (tree_walk.cpp).
+void BindTree(Parser* root, FunctionInterpreter* fi);
+void SimplifyTree(Parser* root);
+bool ConstantOf(Parser* node);
+std::string PrintTree(Parser* root);
+Parser* CopyTree(Parser* root);
+Parser* DerivativeTree(Parser* root, const char* name);
+bool TreesDiffer(Parser* a, Parser* b);
+// Forgets the kept IsConstant answers of node and of the nodes above it.
+void ForgetConstant(Parser* node);
+// Value of a subtree, by the evaluator of program.h.
+double EvaluateTree(Parser* node);
 
 // Allocates a node; a failed memory request throws ParseErrorMsg{5, 0, 0}.
 template <class T, class... Args>
@@ -169,7 +217,6 @@ Tree MakeOp(int code, Tree left, Tree right);
 Tree MakeFn(int index, Tree argument);
 Tree MakeNum(double value);
 Tree CopyOf(Parser* p);
-Tree DerivativeOf(Parser* p, const char* name);
 
 // Exact value test of an operand that may be folded: p is constant and its
 // value equals v.

@@ -4,11 +4,13 @@
 // A formula's tree flattened into a short program for a stack machine, so
 // that repeated evaluation does not walk the tree through virtual calls.
 //
-// The program reproduces the tree's evaluation exactly: operands in the same
-// order (the divisor of "/" and "%" first), the same checks raising the same
-// error codes, the same short-circuits of &&, || and ?:, and the angle factor
-// read when the evaluation starts.  Nodes without an instruction of their own
-// are evaluated by a call to the node.
+// The program is the evaluator of the formula language: every node kind has
+// an instruction, and the value rules it applies are those of
+// value_rules.h.  Operands are evaluated left first, except the divisor of
+// "/" and "%", which is evaluated and checked before the dividend; &&, ||
+// and ?: evaluate only the operands that decide the result; the angle factor
+// is read when the evaluation starts.  A node asked for its value runs a
+// program of its subtree, so no evaluation recurses through the tree.
 
 #include <zeltmath/formula/detail/parser.h>
 
@@ -24,6 +26,7 @@ enum class OpCode : std::uint8_t {
     Less, Greater, Equal, NotEqual, LessEqual, GreaterEqual,
     AndTest, OrTest, Truth, JumpIfFalse, Jump,
     Neg, Sin, Cos, Tan, Sqrt, Exp, Ln, Log, Abs,
+    Fn, Op, CheckModulusDivisor, Mod, Rand, RandConst, Fail,
     // Fused forms: an operation whose right operand is a constant or a
     // variable, applied to the value on top of the stack.
     AddConst, SubConst, MulConst, DivConst, AddVar, SubVar, MulVar,
@@ -42,23 +45,19 @@ class FunctionInterpreter;
 
 class Program {
 public:
-    // Translates the tree of root; the tree must stay unchanged while the
-    // program is used.
-    void Build(Parser* root);
+    // Translates the tree of root, without recursion; the variables bound to
+    // fi are read from its store, any other variable is asked for its value.
+    // The tree must stay unchanged while the program is used.
+    void Build(Parser* root, const FunctionInterpreter* fi);
     void Clear() { m_code.clear(); }
     bool Empty() const { return m_code.empty(); }
-    double Run(const FunctionInterpreter& fi);
-
-    // Emitting, used by the nodes' translation.
-    int Emit(OpCode op, std::int32_t index = 0, double value = 0.0, Parser* node = nullptr);
-    int Here() const { return static_cast<int>(m_code.size()); }
-    void Patch(int at, int target) { m_code[static_cast<std::size_t>(at)].index = target; }
-    void Push() { if (++m_depth > m_maxDepth) m_maxDepth = m_depth; }
-    void Pop(int n = 1) { m_depth -= n; }
-    // Appends the code of a subtree: its value ends on top of the stack.
-    void Compile(Parser* node);
+    // Runs the program; fi is the interpreter given to Build.
+    double Run(const FunctionInterpreter* fi);
 
 private:
+    int Emit(OpCode op, std::int32_t index, double value, Parser* node, int stackChange);
+
+    const FunctionInterpreter* m_fi = nullptr;
     std::vector<Instruction> m_code;
     std::vector<double> m_stack;
     int m_depth = 0;
