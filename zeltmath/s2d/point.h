@@ -1,21 +1,24 @@
 #ifndef ZELTMATH_S2D_POINT_H
 #define ZELTMATH_S2D_POINT_H
+/// \file
+/// The planar point and vector, and the free point operators.
 
 #include <zeltmath/base/export.h>
 #include <zeltmath/s2d/win_types.h>
 
+/// Planar geometry: points, edges, circles, rectangles, matrices, chains, rings and regions.
 namespace S2D {
 
-// The turn of three points, or from one vector to another, with y pointing up.
+/// The turn of three points, or from one vector to another, with y pointing up.
 enum Orientation {
-    CounterClockwise = -1,  // positive cross product: a left turn
+    CounterClockwise = -1,  ///< positive cross product: a left turn
     Collinear = 0,
-    Clockwise = 1           // negative cross product: a right turn
+    Clockwise = 1           ///< negative cross product: a right turn
 };
 
-// A planar point or position vector.  Operations that use other operations of
-// the same object call them virtually, so a derived class that overrides a
-// callee changes its callers too.
+/// A planar point or position vector.  Operations that use other operations of
+/// the same object call them virtually, so a derived class that overrides a
+/// callee changes its callers too.
 class ZELTMATH_API Point {
 public:
     double x = 0;
@@ -29,7 +32,7 @@ public:
     Point(const _POINTL& p) : x(p.x), y(p.y) {}
     explicit Point(const tagPOINT* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
     explicit Point(const _POINTL* p) : x(p ? p->x : 0), y(p ? p->y : 0) {}
-    // The point at parameter t on the way from a to b: a + (b - a) * t.
+    /// The point at parameter t on the way from a to b: a + (b - a) * t.
     Point(const Point& a, const Point& b, double t);
 
     Point& operator=(const Point& p) { x = p.x; y = p.y; return *this; }
@@ -47,14 +50,14 @@ public:
     void SetV12(double x_, double y_) { x = x_; y = y_; }
 
     virtual ~Point();
-    // Per-coordinate tolerance: |dx| <= |tol| and |dy| <= |tol|.
+    /// Per-coordinate tolerance: |dx| <= |tol| and |dy| <= |tol|.
     virtual unsigned char IsEqual(const Point& p, double tol) const;
     virtual double Distance(const Point& p) const;
-    // Distance to p strictly greater than d, decided without a square root.
+    /// Distance to p strictly greater than d, decided without a square root.
     virtual unsigned char IsDistMore(const Point& p, double d) const;
     virtual double GetLength() const;
     virtual double GetLengthSqr() const;
-    // Angle of the position vector in [0, 2 pi).
+    /// Angle of the position vector in [0, 2 pi).
     virtual double GetPolarAngle() const;
     virtual Point& operator+=(double s);
     virtual Point& operator+=(const Point& p);
@@ -62,32 +65,32 @@ public:
     virtual Point& operator-=(const Point& p);
     virtual Point& operator*=(double s);
     virtual Point& operator/=(double s);
-    // Exact comparisons; the order is lexicographic, x first.
+    /// Exact comparisons; the order is lexicographic, x first.
     virtual bool operator==(const Point& p) const;
     virtual bool operator!=(const Point& p) const;
     virtual bool operator<(const Point& p) const;
     virtual bool operator<=(const Point& p) const;
     virtual bool operator>(const Point& p) const;
     virtual bool operator>=(const Point& p) const;
-    // Rounded into a buffer of the calling thread, overwritten by the next call.
+    /// Rounded into a buffer of the calling thread, overwritten by the next call.
     virtual const tagPOINT& GetPoint() const;
     virtual void GetPoint(_POINTL& p) const;
     virtual void GetPoint(tagPOINT& p) const;
     virtual double ScalarMult(const Point& p) const;
-    // This point on the line through a and b within |tol|; *t receives the
-    // parameter of its projection (0 at a, 1 at b).
+    /// This point on the line through a and b within |tol|; *t receives the
+    /// parameter of its projection (0 at a, 1 at b).
     virtual unsigned char Belongs2Line(const Point& a, const Point& b, double* t, double tol) const;
 
     static unsigned char IsEqual(const Point& a, const Point& b, double tol);
     static double ScalarMult(const Point& a, const Point& b);
     static Orientation CalcOrientation(const Point& p0, const Point& p1, const Point& p2);
-    // Collinear when the cross product c satisfies |c| <= tol (tol is an area).
+    /// Collinear when the cross product c satisfies |c| <= tol (tol is an area).
     static Orientation CalcOrientation(const Point& p0, const Point& p1, const Point& p2, double tol);
-    // Crossing of the infinite lines a1-a2 and b1-b2; *t is the parameter
-    // along the first line.  Parallel lines (|cross| <= 1e-10) do not cross.
+    /// Crossing of the infinite lines a1-a2 and b1-b2; *t is the parameter
+    /// along the first line.  Parallel lines (|cross| <= 1e-10) do not cross.
     static unsigned char LinesCrossed(const Point& a1, const Point& a2, const Point& b1, const Point& b2,
                                       double* t);
-    // Crossing of the segments a1-a2 and b1-b2 (touching ends count).
+    /// Crossing of the segments a1-a2 and b1-b2 (touching ends count).
     static unsigned char EdgesCrossed(const Point& a1, const Point& a2, const Point& b1, const Point& b2,
                                       double* t);
     static unsigned char Belongs2Line(const Point& p, const Point& a, const Point& b, double* t, double tol);
@@ -96,7 +99,7 @@ protected:
     virtual void Initialize();
 };
 
-// A point used as a direction.
+/// A point used as a direction.
 class ZELTMATH_API Vector : public Point {
 public:
     Vector() = default;
@@ -106,7 +109,7 @@ public:
     explicit Vector(const Vector* v) : Point(v ? v->x : 0, v ? v->y : 0) {}
     explicit Vector(const Point* p) : Point(p ? p->x : 0, p ? p->y : 0) {}
     Vector(const tagSIZE& s) : Point(s.cx, s.cy) {}
-    // b - a.
+    /// b - a.
     Vector(const Point& a, const Point& b) : Point(b.x - a.x, b.y - a.y) {}
 
     Vector& operator=(const Vector& v) { x = v.x; y = v.y; return *this; }
@@ -115,7 +118,7 @@ public:
     ~Vector() override;
     virtual Vector& SetVector(const Vector& v);
     virtual Vector& SetVector(const Point& a, const Point& b);
-    // Scales to length 1 unless the length is at most 4.440892098500626e-16.
+    /// Scales to length 1 unless the length is at most 4.440892098500626e-16.
     virtual Vector& Normalize();
 
     using Point::CalcOrientation;
@@ -133,10 +136,10 @@ ZELTMATH_API Point operator*(const Point& p, double s);
 ZELTMATH_API Point operator*(double s, const Point& p);
 ZELTMATH_API Point operator/(const Point& p, double s);
 
-// Cross product a.x * b.y - a.y * b.x.
+/// Cross product a.x * b.y - a.y * b.x.
 ZELTMATH_API double Simple(const Point& a, const Point& b);
-// 1.0 when p lies on the segment a-b (within tol of the line, parameter
-// within [0, 1] up to 1e-10), else 0.0.
+/// 1.0 when p lies on the segment a-b (within tol of the line, parameter
+/// within [0, 1] up to 1e-10), else 0.0.
 ZELTMATH_API double IsBetween(const Point& p, const Point& a, const Point& b, double tol);
 
 } // namespace S2D

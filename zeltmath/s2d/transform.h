@@ -13,27 +13,28 @@
 
 namespace S2D {
 
-// Shape transforms: Transform(m, in, out) maps every shape of the library
-// into a shape of the same kind.  in and out may be the same object; when
-// they differ, out is first assigned from in (so it takes in's radius, ring
-// roles and so on) and then mapped in place.  Nothing can fail: non-finite
-// results are stored as they come.
+/// \file
+/// Shape transforms: Transform(m, in, out) maps every shape of the library
+/// into a shape of the same kind.  in and out may be the same object; when
+/// they differ, out is first assigned from in (so it takes in's radius, ring
+/// roles and so on) and then mapped in place.  Nothing can fail: non-finite
+/// results are stored as they come.
 
-// out = m applied to in.
+/// out = m applied to in.
 ZELTMATH_API void Transform(const Matrix& m, const Point& in, Point& out);
-// Both ends mapped.
+/// Both ends mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Edge& in, Edge& out);
 ZELTMATH_API void Transform(const Matrix& m, const Line& in, Line& out);
-// The centre mapped; the radius stays as it is, whatever the scale of m.
+/// The centre mapped; the radius stays as it is, whatever the scale of m.
 ZELTMATH_API void Transform(const Matrix& m, const Circle& in, Circle& out);
-// Every vertex mapped.
+/// Every vertex mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Polyline& in, Polyline& out);
 ZELTMATH_API void Transform(const Matrix& m, const Polygon& in, Polygon& out);
-// Every ring mapped, roles kept, then out.OnChange().  The rings are
-// replaced through SetPolygon, so a derived class also sees one OnChange()
-// per ring, and the containment-order cache is rebuilt on the next query.
+/// Every ring mapped, roles kept, then out.OnChange().  The rings are
+/// replaced through SetPolygon, so a derived class also sees one OnChange()
+/// per ring, and the containment-order cache is rebuilt on the next query.
 ZELTMATH_API void Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
-// The outer ring and every hole mapped, then out.OnChange() once.
+/// The outer ring and every hole mapped, then out.OnChange() once.
 ZELTMATH_API void Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out);
 
 } // namespace S2D

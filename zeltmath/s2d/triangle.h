@@ -1,5 +1,7 @@
 #ifndef ZELTMATH_S2D_TRIANGLE_H
 #define ZELTMATH_S2D_TRIANGLE_H
+/// \file
+/// A fixed ring of three points.
 
 #include <zeltmath/base/export.h>
 #include <zeltmath/numeric/core.h>
@@ -8,11 +10,11 @@
 
 namespace S2D {
 
-// A fixed ring of three points, for callers that work with triangulated
-// regions.  Edge i runs from vertex i to vertex (i + 1) mod 3.  The template
-// is meant for S2D::Point (GenericTriangle<Point>); any type with public
-// double members x and y, the comparison operators, IsEqual(p, tol) and the
-// free +, / operators of Point works the same way.
+/// A fixed ring of three points, for callers that work with triangulated
+/// regions.  Edge i runs from vertex i to vertex (i + 1) mod 3.  The template
+/// is meant for S2D::Point (GenericTriangle<Point>); any type with public
+/// double members x and y, the comparison operators, IsEqual(p, tol) and the
+/// free +, / operators of Point works the same way.
 template <class P>
 class ZELTMATH_API GenericTriangle {
 public:
@@ -28,9 +30,9 @@ public:
 
     virtual ~GenericTriangle() = default;
 
-    // Point in triangle, the tolerant test of Polygon::CheckIn for a ring of
-    // three vertices: with checkBorder a point within tol of an edge gives
-    // onBorder; otherwise the crossing count over the three edges decides.
+    /// Point in triangle, the tolerant test of Polygon::CheckIn for a ring of
+    /// three vertices: with checkBorder a point within tol of an edge gives
+    /// onBorder; otherwise the crossing count over the three edges decides.
     virtual unsigned char CheckIn(const P& p, unsigned char onBorder, double tol,
                                   unsigned char checkBorder) const
     {
@@ -49,19 +51,19 @@ public:
         }
         return inside ? 1 : 0;
     }
-    // The same vertices in the same order, exactly.
+    /// The same vertices in the same order, exactly.
     virtual bool operator==(const GenericTriangle& t) const
     {
         return v_[0] == t.v_[0] && v_[1] == t.v_[1] && v_[2] == t.v_[2];
     }
-    // Every vertex is less than the vertex of t at the same index.
+    /// Every vertex is less than the vertex of t at the same index.
     virtual bool operator<(const GenericTriangle& t) const
     {
         return v_[0] < t.v_[0] && v_[1] < t.v_[1] && v_[2] < t.v_[2];
     }
-    // The same vertices in the same order, each coordinate within |tol| (the
-    // per-coordinate tolerance of Point::IsEqual).  Like operator==, the
-    // order matters: a triangle is not equal to a renumbering of itself.
+    /// The same vertices in the same order, each coordinate within |tol| (the
+    /// per-coordinate tolerance of Point::IsEqual).  Like operator==, the
+    /// order matters: a triangle is not equal to a renumbering of itself.
     virtual unsigned char IsEqual(const GenericTriangle& t, double tol) const
     {
         return (v_[0].IsEqual(t.v_[0], tol) && v_[1].IsEqual(t.v_[1], tol) && v_[2].IsEqual(t.v_[2], tol)) ? 1
@@ -72,12 +74,12 @@ public:
         return a.IsEqual(b, tol);
     }
 
-    // Unchecked vertex access.
+    /// Unchecked vertex access.
     P operator[](int i) const { return v_[i]; }
     P& operator[](int i) { return v_[i]; }
     const P* Points() const { return v_; }
 
-    // The signed doubled area is negative.
+    /// The signed doubled area is negative.
     unsigned char IsClockWise() const { return DoubledArea() < 0 ? 1 : 0; }
     double Area() const
     {

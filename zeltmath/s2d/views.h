@@ -9,16 +9,17 @@
 
 namespace S2D {
 
-// Views that pick elements of an indexed container by a list of positions.
-// A view stores the address of the container, which it does not own and
-// which must outlive it, and a copy of the index list (repetitions allowed).
-// Element i of a view is (*base)[indices[i]], the container's own unchecked
-// element access; neither i nor indices[i] is checked.
-//
-// GenericEnumeration is read-only; GenericSlice (for polygon vertices) also
-// writes through the view.  Their iterators hold the address of the view and
-// a position; they stay valid while the view lives and its index list keeps
-// its size.
+/// \file
+/// Views that pick elements of an indexed container by a list of positions.
+/// A view stores the address of the container, which it does not own and
+/// which must outlive it, and a copy of the index list (repetitions allowed).
+/// Element i of a view is (*base)[indices[i]], the container's own unchecked
+/// element access; neither i nor indices[i] is checked.
+///
+/// GenericEnumeration is read-only; GenericSlice (for polygon vertices) also
+/// writes through the view.  Their iterators hold the address of the view and
+/// a position; they stay valid while the view lives and its index list keeps
+/// its size.
 
 template <class Item, class Container, class Index, class Distance = int>
 class GenericInputIterator {
@@ -87,17 +88,17 @@ private:
     Distance pos_ = 0;
 };
 
-// A read-only view of the elements of `Base` at a list of positions.
+/// A read-only view of the elements of `Base` at a list of positions.
 template <class Item, class Base, class Index>
 class ZELTMATH_API GenericEnumeration {
 public:
     using const_iterator = GenericInputIterator<Item, GenericEnumeration, Index, int>;
     using iterator = const_iterator;
 
-    // No container, no indices.
+    /// No container, no indices.
     GenericEnumeration() = default;
     GenericEnumeration(const Base* base, const std::vector<Index>& indices) : base_(base), indices_(indices) {}
-    // The indices of the range [first, last).
+    /// The indices of the range [first, last).
     GenericEnumeration(const Base* base, const Index* first, const Index* last)
         : base_(base), indices_(first, last) {}
     GenericEnumeration(const GenericEnumeration&) = default;
@@ -107,7 +108,7 @@ public:
     unsigned size() const { return static_cast<unsigned>(indices_.size()); }
     const Item& operator[](unsigned i) const { return (*base_)[indices_[i]]; }
 
-    // Edit the index list; the container is not touched.
+    /// Edit the index list; the container is not touched.
     void erase(unsigned i) { indices_.erase(indices_.begin() + i); }
     void insert(unsigned pos, Index index) { indices_.insert(indices_.begin() + pos, index); }
 
@@ -117,11 +118,11 @@ public:
     const Base* base() const { return base_; }
     const std::vector<Index>& index() const { return indices_; }
 
-    // Same container and equal index lists.
+    /// Same container and equal index lists.
     bool operator==(const GenericEnumeration& o) const { return base_ == o.base_ && indices_ == o.indices_; }
     bool operator!=(const GenericEnumeration& o) const { return !(*this == o); }
-    // Views of different containers are unordered; views of the same one
-    // compare their index lists lexicographically (a proper prefix is less).
+    /// Views of different containers are unordered; views of the same one
+    /// compare their index lists lexicographically (a proper prefix is less).
     bool operator<(const GenericEnumeration& o) const { return base_ == o.base_ && indices_ < o.indices_; }
 
 private:
@@ -129,7 +130,7 @@ private:
     std::vector<Index> indices_;
 };
 
-// A writable view of the elements of `Base` at a list of positions.
+/// A writable view of the elements of `Base` at a list of positions.
 template <class Item, class Base, class Index>
 class ZELTMATH_API GenericSlice : public GenericEnumeration<Item, Base, Index> {
     using Enumeration = GenericEnumeration<Item, Base, Index>;
@@ -148,15 +149,15 @@ public:
     using Enumeration::operator[];
     Item& operator[](unsigned i) { return (*target_)[this->index()[i]]; }
 
-    // Every picked element becomes a copy of `item`.
+    /// Every picked element becomes a copy of `item`.
     GenericSlice& operator=(const Item& item)
     {
         for (unsigned i = 0; i < this->size(); ++i)
             (*this)[i] = item;
         return *this;
     }
-    // Picked element i becomes items[i], for i below the smaller of the two
-    // sizes; the remaining picked elements are left as they are.
+    /// Picked element i becomes items[i], for i below the smaller of the two
+    /// sizes; the remaining picked elements are left as they are.
     GenericSlice& operator=(const std::vector<Item>& items)
     {
         const std::size_t count = items.size() < this->size() ? items.size() : this->size();

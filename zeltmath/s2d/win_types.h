@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
-// The Windows integer and transform structures that appear in the planar
-// interfaces, as plain structures of this library.  On Windows they are the
-// platform's own; elsewhere these definitions stand in for them.
+/// \file
+/// The Windows integer and transform structures that appear in the planar
+/// interfaces, as plain structures of this library.  On Windows they are the
+/// platform's own; elsewhere these definitions stand in for them.
 #if !defined(_WIN32)
 typedef struct tagPOINT {
     std::int32_t x;

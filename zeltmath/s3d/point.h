@@ -1,22 +1,25 @@
 #ifndef ZELTMATH_S3D_POINT_H
 #define ZELTMATH_S3D_POINT_H
+/// \file
+/// The spatial point and vector, and the free point operators.
 
 #include <zeltmath/base/export.h>
 
+/// Spatial geometry: points, vectors, matrices and matrix stacks.
 namespace S3D {
 
-// A spatial point or position vector.
-//
-// Unlike the planar point, every coordinate accessor is virtual, and every
-// operation (the constructors and assignments included) reads and writes the
-// coordinates through those accessors, so a derived class that keeps its
-// coordinates elsewhere, or watches changes to them, only has to override
-// V1/V2/V3 (and GetV123/SetV123 for speed).  Operations that use other
-// operations of the same object call them virtually as well.
-//
-// Equality with a tolerance is a per-coordinate box: |dx|, |dy| and |dz|
-// all within |tol|.  The exact comparisons order points lexicographically,
-// x first, then y, then z.  There is deliberately no operator!=.
+/// A spatial point or position vector.
+///
+/// Unlike the planar point, every coordinate accessor is virtual, and every
+/// operation (the constructors and assignments included) reads and writes the
+/// coordinates through those accessors, so a derived class that keeps its
+/// coordinates elsewhere, or watches changes to them, only has to override
+/// V1/V2/V3 (and GetV123/SetV123 for speed).  Operations that use other
+/// operations of the same object call them virtually as well.
+///
+/// Equality with a tolerance is a per-coordinate box: |dx|, |dy| and |dz|
+/// all within |tol|.  The exact comparisons order points lexicographically,
+/// x first, then y, then z.  There is deliberately no operator!=.
 class ZELTMATH_API Point {
 public:
     double x = 0;
@@ -26,7 +29,7 @@ public:
     Point() = default;
     Point(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
     Point(const Point& p) : x(p.V1()), y(p.V2()), z(p.V3()) {}
-    // A null pointer gives (0, 0, 0).
+    /// A null pointer gives (0, 0, 0).
     explicit Point(const Point* p)
         : x(p ? p->V1() : 0), y(p ? p->V2() : 0), z(p ? p->V3() : 0) {}
 
@@ -42,24 +45,24 @@ public:
     virtual double& V3();
     virtual void GetV123(double& x_, double& y_, double& z_) const;
     virtual void SetV123(double x_, double y_, double z_);
-    // |dx| <= |tol| and |dy| <= |tol| and |dz| <= |tol|.
+    /// |dx| <= |tol| and |dy| <= |tol| and |dz| <= |tol|.
     virtual unsigned char IsEqual(const Point& p, double tol) const;
     virtual double Distance(const Point& p) const;
-    // Distance to p strictly greater than d, decided without a square root
-    // (a single coordinate difference above d settles it at once).  A
-    // negative d makes every distance "more".
+    /// Distance to p strictly greater than d, decided without a square root
+    /// (a single coordinate difference above d settles it at once).  A
+    /// negative d makes every distance "more".
     virtual unsigned char IsDistMore(const Point& p, double d) const;
     virtual double GetLength() const;
     virtual double GetLengthSqr() const;
-    // The scalar forms add or subtract s to or from all three coordinates.
+    /// The scalar forms add or subtract s to or from all three coordinates.
     virtual Point& operator+=(double s);
     virtual Point& operator+=(const Point& p);
     virtual Point& operator-=(double s);
     virtual Point& operator-=(const Point& p);
     virtual Point& operator*=(double s);
-    // Division by zero follows IEEE arithmetic (infinities or NaN).
+    /// Division by zero follows IEEE arithmetic (infinities or NaN).
     virtual Point& operator/=(double s);
-    // Exact comparisons.
+    /// Exact comparisons.
     virtual bool operator==(const Point& p) const;
     virtual bool operator<(const Point& p) const;
     virtual bool operator<=(const Point& p) const;
@@ -69,21 +72,21 @@ public:
     static unsigned char IsEqual(const Point& a, const Point& b, double tol);
 
 protected:
-    // Sets all three coordinates to 0.
+    /// Sets all three coordinates to 0.
     virtual void Initialize();
 };
 
-// A point used as a direction.
+/// A point used as a direction.
 class ZELTMATH_API Vector : public Point {
 public:
     Vector() = default;
     Vector(double x_, double y_, double z_) : Point(x_, y_, z_) {}
     Vector(const Vector& v) : Point(v) {}
     Vector(const Point& p) : Point(p) {}
-    // A null pointer gives (0, 0, 0).
+    /// A null pointer gives (0, 0, 0).
     explicit Vector(const Vector* v) : Point(static_cast<const Point*>(v)) {}
     explicit Vector(const Point* p) : Point(p) {}
-    // The vector from a to b: b - a.
+    /// The vector from a to b: b - a.
     Vector(const Point& a, const Point& b)
         : Point(b.V1() - a.V1(), b.V2() - a.V2(), b.V3() - a.V3()) {}
 
@@ -92,15 +95,15 @@ public:
 
     ~Vector() override;
     virtual Vector& SetVector(const Vector& v);
-    // Becomes b - a.
+    /// Becomes b - a.
     virtual Vector& SetVector(const Point& a, const Point& b);
-    // Scales to length 1; a vector of length at most 4.440892098500626e-16
-    // is left as it is.
+    /// Scales to length 1; a vector of length at most 4.440892098500626e-16
+    /// is left as it is.
     virtual Vector& Normalize();
 };
 
-// Each of these copies its point operand into a new Point and applies the
-// matching compound operator.
+/// Each of these copies its point operand into a new Point and applies the
+/// matching compound operator.
 ZELTMATH_API Point operator-(const Point& p);
 ZELTMATH_API Vector operator-(const Vector& v);
 ZELTMATH_API Point operator+(const Point& a, const Point& b);
