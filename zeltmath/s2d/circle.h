@@ -19,15 +19,21 @@ class ZELTMATH_API Circle : public Point {
 public:
     /// Centre (0, 0), radius 0.
     Circle() = default;
+    /// The circle about centre with radius r.
     Circle(const Point& centre, double r) : Point(centre.x, centre.y), radius_(r) {}
     /// A null centre gives (0, 0).
     Circle(const Point* centre, double r) : Point(centre), radius_(r) {}
+    /// The circle about (x_, y_) with radius r.
     Circle(double x_, double y_, double r) : Point(x_, y_), radius_(r) {}
+    /// A copy of c.
     Circle(const Circle& c);
 
     ~Circle() override;
+    /// Copies centre and radius.
     virtual Circle& operator=(const Circle& c);
+    /// Sets the radius.
     virtual Circle& Radius(double r);
+    /// The radius.
     virtual double Radius() const;
     /// (x - r, y - r, x + r, y + r) as left, top, right, bottom.
     virtual Rect BoundRect() const;
@@ -48,6 +54,7 @@ public:
     virtual unsigned char IsCrossed(const Circle& c, unsigned char touching, double tol) const;
 
 protected:
+    /// The radius as stored.
     double radius_ = 0;
 };
 

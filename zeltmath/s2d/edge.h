@@ -35,24 +35,33 @@ class ZELTMATH_API Edge {
 public:
     /// Both ends (0, 0).
     Edge() = default;
+    /// The edge from p1 to p2.
     Edge(const Point& p1, const Point& p2) : p1_(p1), p2_(p2) {}
     /// A null pointer gives the end (0, 0).
     Edge(const Point* p1, const Point* p2) : p1_(p1), p2_(p2) {}
+    /// A copy of e.
     Edge(const Edge& e) : p1_(e.p1_), p2_(e.p2_) {}
 
+    /// The start point.
     const Point& P1() const { return p1_; }
+    /// The start point, writable.
     Point& P1() { return p1_; }
+    /// The end point.
     const Point& P2() const { return p2_; }
     /// P1 for 0, P2 for every other index.
     const Point& operator[](unsigned int i) const { return i == 0 ? p1_ : p2_; }
+    /// P1() for 0, P2() (through the virtual table) for every other index; writable.
     Point& operator[](unsigned int i) { return i == 0 ? p1_ : P2(); }
+    /// Sets both ends.
     void SetP12(const Point& p1, const Point& p2);
+    /// Both ends into p1 and p2.
     void GetP12(Point& p1, Point& p2) const;
     /// P2 - P1.
     Vector GetVector() const;
     /// (dy, -dx) for P2 - P1 = (dx, dy): the normal to the right of the
     /// direction of travel (y up), not normalised.
     Vector GetNorm() const;
+    /// Length of the segment.
     double GetLength() const;
     /// Polar angle of P2 - P1 in [0, 2 pi).
     double GetPolarAngle() const;
@@ -60,8 +69,11 @@ public:
     Point GetPoint(double t) const;
 
     virtual ~Edge();
+    /// Copies both ends.
     virtual Edge& operator=(const Edge& e);
+    /// The end point, writable.
     virtual Point& P2();
+    /// Squared length of the segment.
     virtual double GetLengthSqr() const;
     /// Both ends equal within the per-coordinate tolerance; direction matters.
     virtual unsigned char IsEqual(const Edge& e, double tol) const;
@@ -93,6 +105,7 @@ public:
     /// As the static form with this edge first.
     virtual bool Intersect(const Edge& e, Point& out) const;
 
+    /// a.IsEqual(b, tol).
     static unsigned char IsEqual(const Edge& a, const Edge& b, double tol);
     /// The crossing point of two segments in exact arithmetic, end points
     /// included; parallel and collinear segments never intersect here.  out
@@ -100,7 +113,9 @@ public:
     static bool Intersect(const Edge& e1, const Edge& e2, Point& out);
 
 protected:
+    /// The start point.
     Point p1_;
+    /// The end point.
     Point p2_;
 };
 
@@ -108,9 +123,13 @@ protected:
 /// ignore the ends; everything else is inherited from Edge.
 class ZELTMATH_API Line : public Edge {
 public:
+    /// The line through p1 and p2.
     Line(const Point& p1, const Point& p2) : Edge(p1, p2) {}
+    /// The line through the pointees; a null pointer gives the point (0, 0).
     Line(const Point* p1, const Point* p2) : Edge(p1, p2) {}
+    /// A copy of l.
     Line(const Line& l) : Edge(l) {}
+    /// The line through the ends of e.
     explicit Line(const Edge& e) : Edge(e) {}
 
     ~Line() override;
@@ -120,7 +139,9 @@ public:
     Point GetProjection(const Point& p) const override;
     /// p within |tol| of the line, wherever along it.
     unsigned char CheckPtBelongs(const Point& p, double* t, double tol) const override;
+    /// Copies both points.
     virtual Line& operator=(const Line& l);
+    /// Assignment from an edge, taking its two ends.
     using Edge::operator=;
 };
 

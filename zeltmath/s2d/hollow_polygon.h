@@ -57,6 +57,7 @@ public:
     HollowPolygon();
     /// The outer ring, no holes.
     HollowPolygon(const Polygon& outer);
+    /// A copy of the outer ring and the holes.
     HollowPolygon(const HollowPolygon& other);
     virtual ~HollowPolygon();
 
@@ -66,6 +67,7 @@ public:
     virtual unsigned char IsEmpty() const;
     /// Empties the outer ring and removes every hole.
     virtual void Clear();
+    /// The number of holes.
     virtual unsigned InnersCount() const;
     /// Indices, ascending, of the holes that contain p, border included
     /// (hole.CheckIn(p, 1, tol, 1)).
@@ -131,21 +133,28 @@ public:
     /// leaked on any of these paths.
     virtual HRGN CreateRgn(const Matrix& m) const;
 
+    /// The outer ring.
     const Polygon& Outer() const { return outer_; }
+    /// Replaces the outer ring.
     void Outer(const Polygon& outer);
+    /// The holes.
     const std::vector<Polygon>& Inners() const { return inners_; }
+    /// Replaces all holes.
     void Inners(const std::vector<Polygon>& inners);
     /// Ring access by index.  A bad index is never followed: the readers
     /// throw std::out_of_range("invalid vector<T> subscript"), the writers
     /// and RemoveInner change nothing (and call no OnChange()).
     /// Hole i.
     const Polygon& Inner(unsigned i) const;
+    /// Replaces hole i.
     void Inner(unsigned i, const Polygon& p);
+    /// Appends a hole.
     void AddInner(const Polygon& p);
     /// Erases hole i; later holes move down.
     void RemoveInner(unsigned i);
     /// Ring i in the numbering above: kOuter or a hole index.
     const Polygon& GetPolygon(unsigned i) const;
+    /// Replaces ring i (kOuter or a hole index).
     void SetPolygon(unsigned i, const Polygon& p);
     /// The outer ring, then the holes.
     HollowPolygonRings Polygons() const;
@@ -154,12 +163,14 @@ public:
     /// The first ring with a vertex (edge) nearer than tol: its index goes to
     /// *polygon and the vertex (edge) to *vertex (*edge), each when not null.
     unsigned char CheckPtNearNode(const Point& p, double tol, unsigned* polygon, unsigned* vertex) const;
+    /// As CheckPtNearNode, for the edges.
     unsigned char CheckPtNearEdge(const Point& p, double tol, unsigned* polygon, unsigned* edge) const;
     /// All near vertices (edges): for every ring that has some, its index is
     /// appended to *polygons and its list to *vertices (*edges), each when not
     /// null.  Returns the total number found.
     unsigned CheckPtNearNodes(const Point& p, double tol, std::vector<unsigned>* polygons,
                               std::vector<std::vector<unsigned>>* vertices) const;
+    /// As CheckPtNearNodes, for the edges.
     unsigned CheckPtNearEdges(const Point& p, double tol, std::vector<unsigned>* polygons,
                               std::vector<std::vector<unsigned>>* edges) const;
 

@@ -37,26 +37,35 @@ public:
     explicit Matrix(double d);
     /// The nine elements a[r][c]; a null pointer gives the identity.
     explicit Matrix(const double (*a)[3]);
+    /// A copy of a.
     Matrix(const Matrix& a);
     /// A null pointer gives the identity.
     explicit Matrix(const Matrix* a);
 
+    /// Copies the nine elements, then InternalUpdate().
     Matrix& operator=(const Matrix& a);
 
     virtual ~Matrix();
     /// A null pointer sets the identity.
     virtual Matrix& SetMatrix(const double (*a)[3]);
+    /// Copies the nine elements of a.
     virtual Matrix& SetMatrix(const Matrix& a);
+    /// d on the diagonal, 0 elsewhere.
     virtual Matrix& SetDiagonal(double d);
+    /// The identity.
     virtual Matrix& Set1();
+    /// All nine elements 0.
     virtual Matrix& Set0();
     /// Element m[j][i]: the first index is the column, the second the row, so
     /// GetV(0, 2) is the x translation.  Indices outside 0..2 read 0 and are
     /// not written.
     virtual double GetV(int i, int j) const;
+    /// Sets element m[j][i] (see GetV); InternalUpdate() is not called.
     virtual Matrix& SetV(int i, int j, double v);
 
+    /// Element-wise sum.
     virtual Matrix& operator+=(const Matrix& b);
+    /// Element-wise difference.
     virtual Matrix& operator-=(const Matrix& b);
     /// All nine elements times s.
     virtual Matrix& operator*=(double s);
@@ -70,20 +79,26 @@ public:
     virtual void Transform(const tagRECT& r, Rect& out) const;
     /// The corners mapped and rounded (halves away from zero); not normalised.
     virtual void Transform(const Rect& r, tagRECT& out) const;
+    /// The corners mapped; not normalised.
     virtual void Transform(const Rect& r, Rect& out) const;
     /// n points mapped and rounded into dst.
     virtual void Transform(const Point* src, tagPOINT* dst, int n) const;
+    /// n points mapped into dst.
     virtual void Transform(const Point* src, Point* dst, int n) const;
     /// In place.
     virtual void Transform(Point* p, int n) const;
+    /// The points of [begin, end) mapped into dst.
     virtual void Transform(const Point* begin, const Point* end, Point* dst) const;
+    /// The points of [begin, end) mapped in place.
     virtual void Transform(Point* begin, Point* end) const;
     /// dst receives exactly src.size() mapped points; in place when both are
     /// the same vector.
     virtual void Transform(const std::vector<Point>& src, std::vector<Point>& dst) const;
     /// Every pointee in place (null pointers are skipped).
     virtual void Transform(std::vector<Point*>& v) const;
+    /// Every point in place.
     virtual void Transform(std::vector<Point>& v) const;
+    /// The image of p.
     virtual Point Transform(const Point& p) const;
     /// The axis-parallel, normalised box around the four mapped corners of r;
     /// correct for rotations too.
@@ -91,10 +106,14 @@ public:
     /// The length of the image of the unit vector along the diagonal: the
     /// scale of a matrix made of rotation, uniform scale and translation.
     virtual double GetOrtLength() const;
+    /// The matrix as a Windows transform: the first two columns of the three rows.
     virtual void GetXFORM(tagXFORM& xf) const;
 
+    /// Scaling about the origin by sx and sy.
     static Matrix Scale(double sx, double sy);
+    /// Translation by (dx, dy).
     static Matrix Move(double dx, double dy);
+    /// Translation by v.
     static Matrix Move(const Vector& v);
     /// Counter-clockwise by a radians about the origin (y up), with the plain
     /// sine and cosine: rows (cos a, sin a) and (-sin a, cos a).
@@ -102,7 +121,9 @@ public:
     /// Rotate(ZT_PI_2), Rotate(ZT_PI / 4) and Rotate(-ZT_PI / 4), built once
     /// when the library is loaded.
     static const Matrix& Rotate90();
+    /// Rotate(ZT_PI / 4), built once.
     static const Matrix& Rotate45();
+    /// Rotate(-ZT_PI / 4), built once.
     static const Matrix& Rotate_45();
 
     /// The inverse by Gauss-Jordan elimination without row exchanges; the
@@ -122,6 +143,7 @@ public:
     /// smaller magnitude, each keeping its sign.  The identity when from's
     /// width or height is below 1e-10 in magnitude.
     static Matrix Map(const Rect& from, const Rect& to, unsigned char keepAspect);
+    /// As the Rect form, with a Windows rectangle as the target.
     static Matrix Map(const Rect& from, const tagRECT& to, unsigned char keepAspect);
 
 protected:
@@ -130,15 +152,21 @@ protected:
     /// All nine elements 0, then InternalUpdate().
     virtual void Initialize();
 
+    /// The elements m[row][column].
     double m[3][3];
 };
 
+/// Element-wise sum.
 ZELTMATH_API Matrix operator+(const Matrix& a, const Matrix& b);
+/// Element-wise difference.
 ZELTMATH_API Matrix operator-(const Matrix& a, const Matrix& b);
 /// a applied first, then b.
 ZELTMATH_API Matrix operator*(const Matrix& a, const Matrix& b);
+/// All nine elements times s.
 ZELTMATH_API Matrix operator*(const Matrix& a, double s);
+/// All nine elements times s.
 ZELTMATH_API Matrix operator*(double s, const Matrix& a);
+/// All nine elements divided by s (unchanged for a tiny s, as operator/=).
 ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 
 /// A stack of accumulated matrices above an identity base.  The base is never
@@ -146,7 +174,9 @@ ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 class ZELTMATH_API MatrixStack {
 public:
     MatrixStack();
+    /// A copy of the stack.
     MatrixStack(const MatrixStack& s);
+    /// Copies the stack.
     MatrixStack& operator=(const MatrixStack& s);
 
     virtual ~MatrixStack();

@@ -134,14 +134,23 @@ public:
     static PolyPolygon Assemble(const std::vector<Polygon>& polygons, std::vector<Polygon>* rings,
                                 int* status);
 
+    /// The number of rings.
     unsigned Size() const { return static_cast<unsigned>(polygons_.size()); }
+    /// The number of holes.
     unsigned InnersCount() const { return static_cast<unsigned>(inners_.size()); }
+    /// The number of outer rings.
     unsigned OutersCount() const { return static_cast<unsigned>(outers_.size()); }
+    /// The indices of the holes.
     const std::vector<unsigned>& InnerNdxs() const { return inners_; }
+    /// The indices of the outer rings.
     const std::vector<unsigned>& OuterNdxs() const { return outers_; }
+    /// The cached containment order (empty after a change until the next CheckOrder or CheckIn).
     const std::vector<unsigned>& GetOrder() const { return order_; }
+    /// All rings in storage order.
     const std::vector<Polygon>& Polygons() const { return polygons_; }
+    /// A view of the outer rings.
     PolyPolygonRings Outers() const;
+    /// A view of the holes.
     PolyPolygonRings Inners() const;
     /// Ring i (checked: std::out_of_range for i >= Size()); *isInner, when
     /// isInner is not null, tells whether it is a hole.

@@ -18,6 +18,7 @@ class Polygon;
 
 /// A view of some vertices of a polygon, read-only or writable.
 using PolygonVertices = GenericEnumeration<Point, Polygon, unsigned>;
+/// A writable view of some vertices of a polygon.
 using PolygonVertexSlice = GenericSlice<Point, Polygon, unsigned>;
 
 /// A closed ring of vertices: a polyline whose last vertex is joined back to
@@ -37,14 +38,21 @@ using PolygonVertexSlice = GenericSlice<Point, Polygon, unsigned>;
 class ZELTMATH_API Polygon : public Polyline {
 public:
     Polygon() = default;
+    /// A copy of other.
     Polygon(const Polygon& other) : Polyline(other) {}
+    /// The ring of the polyline's points.
     Polygon(const Polyline& other) : Polyline(other) {}
+    /// Takes the points of other over; other is left empty.
     Polygon(Polygon&& other) noexcept : Polyline(std::move(other)) {}
+    /// Takes the points of other over; other is left empty.
     Polygon(Polyline&& other) noexcept : Polyline(std::move(other)) {}
+    /// The ring of the given points.
     Polygon(const std::vector<Point>& points) : Polyline(points) {}
+    /// The ring of count points from the array (none when points is null).
     Polygon(const Point* points, unsigned count) : Polyline(points, count) {}
     ~Polygon() override;
 
+    /// The polyline assignments, with the closing edge counted.
     using Polyline::operator=;
     /// Size(): the closing edge counts.
     unsigned EdgeCount() const override;
@@ -54,7 +62,9 @@ public:
     /// written all the same).
     unsigned char IsSelfCrossed(unsigned* first, unsigned* second, unsigned* flags) const override;
 
+    /// Copies the vertices.
     virtual Polygon& operator=(const Polygon& other);
+    /// Takes the vertices of other over; other is left empty.
     Polygon& operator=(Polygon&& other);
     /// Whether the polyline crosses the border: one vertex strictly inside and
     /// one strictly outside; with `touching`, also a vertex within tol of an
@@ -86,6 +96,7 @@ public:
     /// accepted (negative ones too); the ring and its orientation stay, only
     /// the starting vertex moves.  An empty polygon stays empty.
     virtual Polygon& operator>>=(int k);
+    /// See operator>>=.
     virtual Polygon& operator<<=(int k);
 
     /// |S| / 2, never negative.
@@ -98,7 +109,9 @@ public:
 
     /// Views of the vertices at `indices` (unchecked), referring to this polygon.
     using Polyline::operator[];
+    /// A read-only view of the vertices at indices.
     PolygonVertices operator[](const std::vector<unsigned>& indices) const;
+    /// A writable view of the vertices at indices.
     PolygonVertexSlice operator[](const std::vector<unsigned>& indices);
 };
 
@@ -108,7 +121,9 @@ public:
 /// does not own and which must outlive it.
 class ZELTMATH_API PolygonOrderComparer {
 public:
+    /// A comparer over the given polygons.
     PolygonOrderComparer(const std::vector<Polygon>& polygons) : polygons_(&polygons) {}
+    /// Whether polygon a comes before polygon b: every vertex of a lies inside b.
     bool operator()(unsigned a, unsigned b) const;
 
 private:

@@ -32,9 +32,11 @@ namespace S2D {
 class ZELTMATH_API Polyline {
 public:
     Polyline() = default;
+    /// A copy of other.
     Polyline(const Polyline& other) : points_(other.points_) {}
     /// Moves take the point list over; the source is left empty.
     Polyline(Polyline&& other) noexcept : points_(std::move(other.points_)) { other.points_.clear(); }
+    /// The chain of the given points.
     Polyline(const std::vector<Point>& points) : points_(points) {}
     /// Copies `count` points from the array (none when `points` is null).
     Polyline(const Point* points, unsigned count);
@@ -43,9 +45,11 @@ public:
     /// Self-assignment does nothing; otherwise Clear() runs first (virtually),
     /// then the points are copied.
     virtual Polyline& operator=(const Polyline& other);
+    /// Takes the points of other over; other is left empty.
     Polyline& operator=(Polyline&& other);
     /// Size() - 1, and 0 for an empty polyline.
     virtual unsigned EdgeCount() const;
+    /// Removes every vertex.
     virtual void Clear();
     /// The edge from vertex i to vertex (i + 1) modulo Size().  Throws
     /// std::out_of_range("Polyline index error") when i >= EdgeCount().
@@ -72,22 +76,29 @@ public:
     /// wrapping around the end.  Returns the number removed.
     virtual unsigned ReduceGeometry(double tol);
 
+    /// The number of vertices.
     unsigned Size() const { return static_cast<unsigned>(points_.size()); }
     /// Checked access: throws std::out_of_range("invalid vector<T> subscript").
     Point& At(unsigned i);
+    /// Checked access (see the writable form).
     const Point& At(unsigned i) const;
     /// Unchecked access.
     Point& operator[](unsigned i) { return points_[i]; }
+    /// Unchecked access.
     const Point& operator[](unsigned i) const { return points_[i]; }
+    /// The vertices.
     const std::vector<Point>& Points() const { return points_; }
+    /// The vertices, writable.
     std::vector<Point>& Points() { return points_; }
 
     /// Appends a copy; a null pointer appends the default point (0, 0).
     void Add(const Point& p) { points_.push_back(p); }
+    /// Appends a copy of the pointee; a null pointer appends (0, 0).
     void Add(const Point* p) { points_.push_back(Point(p)); }
     /// Inserts a copy before position index (a null pointer inserts (0, 0)).
     /// The index is not meant to exceed Size(); one that does appends.
     void InsertAt(unsigned index, const Point& p);
+    /// Inserts a copy of the pointee (see the reference form).
     void InsertAt(unsigned index, const Point* p) { InsertAt(index, Point(p)); }
     /// Removes vertex index, shifting the rest down.  The index is meant to be
     /// below Size(); one that is not removes nothing.
@@ -104,9 +115,11 @@ public:
     /// The number of vertices (edges) strictly nearer than tol; their indices
     /// are appended to *indices in ascending order (the vector is not cleared).
     unsigned CheckPtNearNodes(const Point& p, double tol, std::vector<unsigned>* indices) const;
+    /// As CheckPtNearNodes, for the edges.
     unsigned CheckPtNearEdges(const Point& p, double tol, std::vector<unsigned>* indices) const;
 
 protected:
+    /// The vertices.
     std::vector<Point> points_;
 };
 

@@ -21,32 +21,47 @@ class ZELTMATH_API Rect {
 public:
     /// All four coordinates 0.
     Rect() = default;
+    /// The rectangle with the given sides, stored as given.
     Rect(double left, double top, double right, double bottom)
         : topLeft_(left, top), bottomRight_(right, bottom) {}
+    /// The rectangle with the given corners.
     Rect(const Point& topLeft, const Point& bottomRight) : topLeft_(topLeft), bottomRight_(bottomRight) {}
     /// BottomRight = topLeft + size.
     Rect(const Point& topLeft, const Vector& size)
         : topLeft_(topLeft), bottomRight_(topLeft.x + size.x, topLeft.y + size.y) {}
+    /// A copy of r.
     Rect(const Rect& r) : topLeft_(r.topLeft_), bottomRight_(r.bottomRight_) {}
+    /// The Windows rectangle r.
     Rect(const tagRECT& r) : topLeft_(r.left, r.top), bottomRight_(r.right, r.bottom) {}
 
+    /// Copies r.
     Rect& operator=(const Rect& r);
+    /// Takes the sides of the Windows rectangle r.
     Rect& operator=(const tagRECT& r);
 
     virtual ~Rect();
     /// Signed: Right - Left and Bottom - Top.
     virtual double Width() const;
+    /// Signed height, Bottom - Top.
     virtual double Height() const;
     /// BottomRight - TopLeft.
     virtual Vector Size() const;
 
+    /// The top side (y of TopLeft), writable.
     virtual double& Top();
+    /// The top side (y of TopLeft).
     virtual double Top() const;
+    /// The left side (x of TopLeft), writable.
     virtual double& Left();
+    /// The left side (x of TopLeft).
     virtual double Left() const;
+    /// The bottom side (y of BottomRight), writable.
     virtual double& Bottom();
+    /// The bottom side (y of BottomRight).
     virtual double Bottom() const;
+    /// The right side (x of BottomRight), writable.
     virtual double& Right();
+    /// The right side (x of BottomRight).
     virtual double Right() const;
 
     /// The true extremes: RealTop = min(Top, Bottom), RealBottom = max(...),
@@ -54,18 +69,30 @@ public:
     /// that holds the extreme; when both fields are equal, RealTop and
     /// RealBottom both refer to Bottom, RealLeft and RealRight to Right.
     virtual double& RealTop();
+    /// min(Top, Bottom).
     virtual double RealTop() const;
+    /// The field that holds min(Left, Right), writable.
     virtual double& RealLeft();
+    /// min(Left, Right).
     virtual double RealLeft() const;
+    /// The field that holds max(Top, Bottom), writable.
     virtual double& RealBottom();
+    /// max(Top, Bottom).
     virtual double RealBottom() const;
+    /// The field that holds max(Left, Right), writable.
     virtual double& RealRight();
+    /// max(Left, Right).
     virtual double RealRight() const;
 
+    /// The corner (Left, Top).
     virtual const Point& TopLeft() const;
+    /// The corner (Left, Top), writable.
     virtual Point& TopLeft();
+    /// The corner (Right, Bottom).
     virtual const Point& BottomRight() const;
+    /// The corner (Right, Bottom), writable.
     virtual Point& BottomRight();
+    /// The middle of the two corners.
     virtual Point CenterPoint() const;
 
     /// Width() <= tol or Height() <= tol (signed, tol with its sign), so a
@@ -77,9 +104,13 @@ public:
     /// and top sides belong to the rectangle, the right and bottom ones do not.
     virtual unsigned char PtInRect(const Point& p) const;
 
+    /// Sets the four sides as given.
     virtual Rect& SetRect(double left, double top, double right, double bottom);
+    /// Sets all four coordinates to 0.
     virtual Rect& SetRectEmpty();
+    /// Takes the sides of the Windows rectangle r.
     virtual Rect& CopyRect(const tagRECT& r);
+    /// Takes the corners of r.
     virtual Rect& CopyRect(const Rect& r);
     /// Both corners equal within the per-coordinate tolerance of Point::IsEqual.
     virtual unsigned char EqualRect(const Rect& r, double tol) const;
@@ -89,15 +120,21 @@ public:
     /// The argument is a set of four margins: Left -= m.Left, Top -= m.Top,
     /// Right += m.Right, Bottom += m.Bottom.
     virtual Rect& InflateRect(const Rect& m);
+    /// As the Rect form, with the margins of a Windows rectangle.
     virtual Rect& InflateRect(const tagRECT& m);
     /// As InflateRect(p.x, p.y).
     virtual Rect& InflateRect(const Point& p);
+    /// Left -= dx, Top -= dy, Right += dx, Bottom += dy.
     virtual Rect& InflateRect(double dx, double dy);
     /// The same five forms with the signs reversed.
     virtual Rect& DeflateRect(double l, double t, double r, double b);
+    /// Left += m.Left, Top += m.Top, Right -= m.Right, Bottom -= m.Bottom.
     virtual Rect& DeflateRect(const Rect& m);
+    /// As the Rect form, with the margins of a Windows rectangle.
     virtual Rect& DeflateRect(const tagRECT& m);
+    /// As DeflateRect(p.x, p.y).
     virtual Rect& DeflateRect(const Point& p);
+    /// Left += dx, Top += dy, Right -= dx, Bottom -= dy.
     virtual Rect& DeflateRect(double dx, double dy);
 
     /// Swaps Left and Right when Left > Right, Top and Bottom when Top > Bottom.
@@ -106,8 +143,11 @@ public:
     /// two coordinates differ; ref itself is not normalised.
     virtual Rect& NormalizeRectTo(const Rect& ref);
 
+    /// Moves both corners by v.
     virtual Rect& OffsetRect(const Vector& v);
+    /// Moves both corners by the position vector of p.
     virtual Rect& OffsetRect(const Point& p);
+    /// Moves both corners by (dx, dy).
     virtual Rect& OffsetRect(double dx, double dy);
 
     /// This becomes the intersection of a (normalised) and b (which may be

@@ -20,23 +20,31 @@
 #if !defined(_WIN32)
 
 struct HRGN__;
+/// Handle of a pixel region.
 typedef HRGN__* HRGN;
 
-/// Polygon fill modes.
+/// Polygon fill mode:
 constexpr int ALTERNATE = 1;  ///< even-odd
 constexpr int WINDING = 2;    ///< non-zero winding
 
-/// CombineRgn modes.
+/// CombineRgn: the intersection.
 constexpr int RGN_AND = 1;
+/// CombineRgn: the union.
 constexpr int RGN_OR = 2;
+/// CombineRgn: the pixels in exactly one source.
 constexpr int RGN_XOR = 3;
+/// CombineRgn: the pixels of the first source not in the second.
 constexpr int RGN_DIFF = 4;
+/// CombineRgn: a copy of the first source.
 constexpr int RGN_COPY = 5;
 
-/// Region kinds returned by CombineRgn and GetRgnBox.
+/// Region kind returned by CombineRgn and GetRgnBox: failure.
 constexpr int RGN_ERROR = 0;
+/// An empty region.
 constexpr int NULLREGION = 1;
+/// A region that is one rectangle.
 constexpr int SIMPLEREGION = 2;
+/// A region of more than one rectangle.
 constexpr int COMPLEXREGION = 3;
 
 /// A new region of the polygon; null when points is null, count < 1, the fill

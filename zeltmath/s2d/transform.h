@@ -24,11 +24,13 @@ namespace S2D {
 ZELTMATH_API void Transform(const Matrix& m, const Point& in, Point& out);
 /// Both ends mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Edge& in, Edge& out);
+/// Both points mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Line& in, Line& out);
 /// The centre mapped; the radius stays as it is, whatever the scale of m.
 ZELTMATH_API void Transform(const Matrix& m, const Circle& in, Circle& out);
 /// Every vertex mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Polyline& in, Polyline& out);
+/// Every vertex mapped.
 ZELTMATH_API void Transform(const Matrix& m, const Polygon& in, Polygon& out);
 /// Every ring mapped, roles kept, then out.OnChange().  The rings are
 /// replaced through SetPolygon, so a derived class also sees one OnChange()

@@ -19,8 +19,11 @@ template <class P>
 class ZELTMATH_API GenericTriangle {
 public:
     GenericTriangle() = default;
+    /// The triangle a, b, c.
     GenericTriangle(const P& a, const P& b, const P& c) : v_{a, b, c} {}
+    /// A copy of t.
     GenericTriangle(const GenericTriangle& t) : v_{t.v_[0], t.v_[1], t.v_[2]} {}
+    /// Copies the vertices of t.
     GenericTriangle& operator=(const GenericTriangle& t)
     {
         for (int i = 0; i < 3; ++i)
@@ -69,6 +72,7 @@ public:
         return (v_[0].IsEqual(t.v_[0], tol) && v_[1].IsEqual(t.v_[1], tol) && v_[2].IsEqual(t.v_[2], tol)) ? 1
                                                                                                            : 0;
     }
+    /// a.IsEqual(b, tol).
     static unsigned char IsEqual(const GenericTriangle& a, const GenericTriangle& b, double tol)
     {
         return a.IsEqual(b, tol);
@@ -76,17 +80,22 @@ public:
 
     /// Unchecked vertex access.
     P operator[](int i) const { return v_[i]; }
+    /// Unchecked vertex access, writable.
     P& operator[](int i) { return v_[i]; }
+    /// The three vertices.
     const P* Points() const { return v_; }
 
     /// The signed doubled area is negative.
     unsigned char IsClockWise() const { return DoubledArea() < 0 ? 1 : 0; }
+    /// The enclosed area, never negative.
     double Area() const
     {
         const double s = DoubledArea();
         return (s < 0 ? -s : s) / 2;
     }
+    /// The centroid: the mean of the vertices.
     P MassCenter() { return (v_[0] + v_[1] + v_[2]) / 3.0; }
+    /// The bounding box Rect(min x, min y, max x, max y).
     Rect BoundRect()
     {
         double minX = v_[0].x, maxX = minX, minY = v_[0].y, maxY = minY;

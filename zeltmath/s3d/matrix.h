@@ -34,6 +34,7 @@ namespace S3D {
 ///   one, and the forms over pointers skip null pointers.
 class ZELTMATH_API Matrix {
 public:
+    /// The elements m[row][column].
     double m[4][4];
 
     /// The identity.
@@ -42,40 +43,61 @@ public:
     explicit Matrix(double d);
     /// The sixteen elements a[r][c]; a null pointer gives the identity.
     explicit Matrix(const double (*a)[4]);
+    /// A copy of a.
     Matrix(const Matrix& a);
     /// A copy of the pointee; a null pointer gives the identity.
     explicit Matrix(const Matrix* a);
+    /// Copies the sixteen elements, then InternalUpdate().
     Matrix& operator=(const Matrix& a);
 
     virtual ~Matrix();
+    /// The sixteen elements a[r][c] (see the class notes for a null array).
     virtual Matrix& SetMatrix(const double (*a)[4]);
+    /// Copies the sixteen elements of a.
     virtual Matrix& SetMatrix(const Matrix& a);
+    /// d on the diagonal, 0 elsewhere.
     virtual Matrix& SetDiagonal(double d);
+    /// The identity.
     virtual Matrix& Set1();
+    /// All sixteen elements 0.
     virtual Matrix& Set0();
     /// The element in column i of row j: m[j][i] (GetV(2, 3) is the z move).
     virtual double GetV(int i, int j) const;
+    /// Sets element m[j][i] (see GetV); InternalUpdate() is not called.
     virtual void SetV(int i, int j, double v);
+    /// Element-wise sum.
     virtual Matrix& operator+=(const Matrix& b);
+    /// Element-wise difference.
     virtual Matrix& operator-=(const Matrix& b);
+    /// All sixteen elements times s.
     virtual Matrix& operator*=(double s);
     /// this = this * b: this transformation first, then b.
     virtual Matrix& operator*=(const Matrix& b);
     /// Leaves the matrix unchanged when |s| < 2.220446049250313e-16.
     virtual Matrix& operator/=(double s);
+    /// n points mapped into dst.
     virtual void Transform(const Point* src, Point* dst, int n) const;
+    /// n points mapped in place.
     virtual void Transform(Point* p, int n) const;
+    /// The points of [begin, end) mapped into dst.
     virtual void Transform(const Point* begin, const Point* end, Point* dst) const;
+    /// The points of [begin, end) mapped in place.
     virtual void Transform(Point* begin, Point* end) const;
     /// In place when src and dst are the same vector; otherwise dst is
     /// replaced by src.size() mapped points.
     virtual void Transform(const std::vector<Point>& src, std::vector<Point>& dst) const;
+    /// Every pointee in place (null pointers are skipped).
     virtual void Transform(std::vector<Point*>& points) const;
+    /// Every point in place.
     virtual void Transform(std::vector<Point>& points) const;
+    /// The image of p.
     virtual Point Transform(const Point& p) const;
 
+    /// Scaling about the origin by sx, sy and sz.
     static Matrix Scale(double sx, double sy, double sz);
+    /// Translation by (dx, dy, dz).
     static Matrix Move(double dx, double dy, double dz);
+    /// Translation by v.
     static Matrix Move(const Vector& v);
     /// Rotation by a radians about the axis through the origin, counter-
     /// clockwise when seen from the tip of the axis (right-hand rule).  The
@@ -104,10 +126,15 @@ protected:
 
 /// Each copies its left matrix operand and applies the compound operator.
 ZELTMATH_API Matrix operator+(const Matrix& a, const Matrix& b);
+/// Element-wise difference.
 ZELTMATH_API Matrix operator-(const Matrix& a, const Matrix& b);
+/// a applied first, then b.
 ZELTMATH_API Matrix operator*(const Matrix& a, const Matrix& b);
+/// All sixteen elements times s.
 ZELTMATH_API Matrix operator*(const Matrix& a, double s);
+/// All sixteen elements times s.
 ZELTMATH_API Matrix operator*(double s, const Matrix& a);
+/// All sixteen elements divided by s (unchanged for a tiny s, as operator/=).
 ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 
 /// A stack of accumulated transformations on an identity base.  The base is
@@ -115,7 +142,9 @@ ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 class ZELTMATH_API MatrixStack {
 public:
     MatrixStack();
+    /// A copy of the stack.
     MatrixStack(const MatrixStack&) = default;
+    /// Copies the stack.
     MatrixStack& operator=(const MatrixStack&) = default;
 
     virtual ~MatrixStack();
