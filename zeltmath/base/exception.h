@@ -18,6 +18,7 @@ public:
     CZELTException(const CZELTException&) = default;
     /// Copies the code and the message.
     CZELTException& operator=(const CZELTException&) = default;
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~CZELTException();
 
     /// The code the exception was built with.

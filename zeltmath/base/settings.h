@@ -65,11 +65,15 @@ public:
     virtual bool IsHelpTopicExists(unsigned int topic) const;
     /// Whether the topic belongs to the suite's common help; false here.
     virtual bool IsBaseHelpTopic(unsigned int topic) const;
+    /// Virtual, so that derived objects are destroyed completely.
     ~CZELTSettings() override;
 
 protected:
+    /// Makes this object the process-wide instance that GetBS returns.
     CZELTSettings();
+    /// Not copyable: there is one settings object.
     CZELTSettings(const CZELTSettings&) = delete;
+    /// Not assignable: there is one settings object.
     CZELTSettings& operator=(const CZELTSettings&) = delete;
 
 private:
@@ -85,7 +89,9 @@ public:
     static CZELTMathSettings& GetMS();
 
 protected:
+    /// Makes this object the process-wide instance (see CZELTSettings).
     CZELTMathSettings();
+    /// Virtual, so that derived objects are destroyed completely.
     ~CZELTMathSettings() override;
 };
 

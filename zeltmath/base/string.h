@@ -11,6 +11,7 @@
 /// uses.  Positions and counts are in characters (bytes).
 class ZELTMATH_API CZELTString {
 public:
+    /// The empty string.
     CZELTString();
     CZELTString(const char* text);          ///< null gives the empty string
     /// A copy of text.
@@ -20,6 +21,7 @@ public:
     /// Copies the text.
     CZELTString& operator=(const CZELTString&) = default;
     CZELTString& operator=(const char* text);  ///< null gives the empty string
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~CZELTString();
 
     /// The text, never null.

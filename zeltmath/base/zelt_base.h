@@ -9,11 +9,13 @@
 /// final object that combines several of them holds one CZELTBase.
 class ZELTMATH_API CZELTBase {
 protected:
+    /// Nothing to initialise: the class holds no data.
     CZELTBase() = default;
     /// Copies nothing: the class holds no data.
     CZELTBase(const CZELTBase&) = default;
     /// Copies nothing: the class holds no data.
     CZELTBase& operator=(const CZELTBase&) = default;
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~CZELTBase();
 };
 

@@ -18,6 +18,7 @@ public:
     /// The imaginary part.
     double im;
 
+    /// Zero, (0, 0).
     dcomplex() : re(0.0), im(0.0) {}
     /// re_ + i im_.
     dcomplex(double re_, double im_) : re(re_), im(im_) {}
@@ -30,6 +31,7 @@ public:
         im = z.im;
         return *this;
     }
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~dcomplex() {}
 
     /// a + b.

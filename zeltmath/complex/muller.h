@@ -35,11 +35,13 @@ public:
     dcomplex q2;  ///< new step / previous step
     int iter;     ///< function evaluations of the current Muller run
 
+    /// Every complex field (0, 0); the iteration count is set when a run starts.
     CZELTMuller();
     /// A copy of every field, the running state included.
     CZELTMuller(const CZELTMuller& other);
     /// Copies every field, the running state included.
     CZELTMuller& operator=(const CZELTMuller& other);
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~CZELTMuller();
 
     /// The real roots of the real polynomial coef[0..n]: every root whose

@@ -47,11 +47,13 @@ class CZELTMathFormulaImpl;
 /// used on distinct threads at the same time.
 class ZELTMATH_API CZELTMathFormula : public virtual CZELTBase {
 public:
+    /// An empty formula with angle factor 1.0.
     CZELTMathFormula();
     /// A copy of other: the same formula text, variable values and angle factor.
     CZELTMathFormula(const CZELTMathFormula& other);
     /// Makes this object a copy of other.
     CZELTMathFormula& operator=(const CZELTMathFormula& other);
+    /// Virtual, so that derived objects are destroyed completely.
     ~CZELTMathFormula() override;
 
     /// Parses text (written with the user's decimal separator); on failure

@@ -40,7 +40,9 @@ public:
     CZELTMathOpt& operator=(const CZELTMathOpt&) = default;
 
 protected:
+    /// Only derived optimizers are created.
     CZELTMathOpt() = default;
+    /// Virtual, so that derived objects are destroyed completely.
     ~CZELTMathOpt() override;
 };
 

@@ -55,9 +55,11 @@ public:
     CZELTMathOptShor(const CZELTMathOptShor&) = default;
     /// Copies the optimizer's state.
     CZELTMathOptShor& operator=(const CZELTMathOptShor&) = default;
+    /// Virtual, so that derived objects are destroyed completely.
     ~CZELTMathOptShor() override;
 
 protected:
+    /// Created as the base of an application class that supplies the objective.
     CZELTMathOptShor() = default;
 
     /// Never called by this optimizer (all gradients are approximated); they

@@ -28,6 +28,7 @@ public:
     /// A copy of c.
     Circle(const Circle& c);
 
+    /// Virtual, so that derived objects are destroyed completely.
     ~Circle() override;
     /// Copies centre and radius.
     virtual Circle& operator=(const Circle& c);

@@ -68,6 +68,7 @@ public:
     /// P1 + (P2 - P1) * t.
     Point GetPoint(double t) const;
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Edge();
     /// Copies both ends.
     virtual Edge& operator=(const Edge& e);
@@ -132,6 +133,7 @@ public:
     /// The line through the ends of e.
     explicit Line(const Edge& e) : Edge(e) {}
 
+    /// Virtual, so that derived objects are destroyed completely.
     ~Line() override;
     /// Perpendicular distance to the line; *t as for Edge.
     double GetDistance(const Point& p, double* t) const override;

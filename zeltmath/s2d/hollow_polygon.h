@@ -59,6 +59,7 @@ public:
     HollowPolygon(const Polygon& outer);
     /// A copy of the outer ring and the holes.
     HollowPolygon(const HollowPolygon& other);
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~HollowPolygon();
 
     /// Copies the outer ring and the holes.

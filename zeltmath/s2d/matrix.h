@@ -45,6 +45,7 @@ public:
     /// Copies the nine elements, then InternalUpdate().
     Matrix& operator=(const Matrix& a);
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Matrix();
     /// A null pointer sets the identity.
     virtual Matrix& SetMatrix(const double (*a)[3]);
@@ -173,12 +174,14 @@ ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 /// removed and not counted.
 class ZELTMATH_API MatrixStack {
 public:
+    /// A stack holding only the identity base.
     MatrixStack();
     /// A copy of the stack.
     MatrixStack(const MatrixStack& s);
     /// Copies the stack.
     MatrixStack& operator=(const MatrixStack& s);
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~MatrixStack();
     /// Pushes m itself when combine is 0.  Otherwise pushes the combination
     /// with the current top: m * Top() (m applied first) when before is set,

@@ -12,6 +12,7 @@ namespace S2D {
 /// The turn of three points, or from one vector to another, with y pointing up.
 enum Orientation {
     CounterClockwise = -1,  ///< positive cross product: a left turn
+    /// zero cross product: the three points lie on one line
     Collinear = 0,
     Clockwise = 1           ///< negative cross product: a right turn
 };
@@ -26,6 +27,7 @@ public:
     /// The y coordinate (upward).
     double y = 0;
 
+    /// The origin (0, 0).
     Point() = default;
     /// The point (x_, y_).
     Point(double x_, double y_) : x(x_), y(y_) {}
@@ -70,6 +72,7 @@ public:
     /// Sets both coordinates.
     void SetV12(double x_, double y_) { x = x_; y = y_; }
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Point();
     /// Per-coordinate tolerance: |dx| <= |tol| and |dy| <= |tol|.
     virtual unsigned char IsEqual(const Point& p, double tol) const;
@@ -145,6 +148,7 @@ protected:
 /// A point used as a direction.
 class ZELTMATH_API Vector : public Point {
 public:
+    /// The zero vector.
     Vector() = default;
     /// The vector (x_, y_).
     Vector(double x_, double y_) : Point(x_, y_) {}
@@ -166,6 +170,7 @@ public:
     /// Takes the coordinates of p.
     Vector& operator=(const Point& p) { x = p.x; y = p.y; return *this; }
 
+    /// Virtual, so that derived objects are destroyed completely.
     ~Vector() override;
     /// Takes the coordinates of v.
     virtual Vector& SetVector(const Vector& v);

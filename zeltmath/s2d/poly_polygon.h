@@ -49,11 +49,13 @@ using PolyPolygonRings = GenericEnumeration<Polygon, PolyPolygon, unsigned>;
 /// Not thread-safe for concurrent const use: CheckIn may fill the cache.
 class ZELTMATH_API PolyPolygon {
 public:
+    /// No rings.
     PolyPolygon();
     /// One ring, outer.
     PolyPolygon(const Polygon& p);
     /// Copies the rings and both index lists; the order cache starts empty.
     PolyPolygon(const PolyPolygon& other);
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~PolyPolygon();
 
     /// Copies rings, index lists and the order cache.

@@ -37,6 +37,7 @@ using PolygonVertexSlice = GenericSlice<Point, Polygon, unsigned>;
 /// only its segment, both only when the border is looked for.
 class ZELTMATH_API Polygon : public Polyline {
 public:
+    /// A ring without vertices.
     Polygon() = default;
     /// A copy of other.
     Polygon(const Polygon& other) : Polyline(other) {}
@@ -50,6 +51,7 @@ public:
     Polygon(const std::vector<Point>& points) : Polyline(points) {}
     /// The ring of count points from the array (none when points is null).
     Polygon(const Point* points, unsigned count) : Polyline(points, count) {}
+    /// Virtual, so that derived objects are destroyed completely.
     ~Polygon() override;
 
     /// The polyline assignments, with the closing edge counted.

@@ -31,6 +31,7 @@ namespace S2D {
 /// Predicates return 1 or 0; tolerances are absolute lengths.
 class ZELTMATH_API Polyline {
 public:
+    /// A chain without points.
     Polyline() = default;
     /// A copy of other.
     Polyline(const Polyline& other) : points_(other.points_) {}
@@ -41,6 +42,7 @@ public:
     /// Copies `count` points from the array (none when `points` is null).
     Polyline(const Point* points, unsigned count);
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Polyline();
     /// Self-assignment does nothing; otherwise Clear() runs first (virtually),
     /// then the points are copied.

@@ -39,6 +39,7 @@ public:
     /// Takes the sides of the Windows rectangle r.
     Rect& operator=(const tagRECT& r);
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Rect();
     /// Signed: Right - Left and Bottom - Top.
     virtual double Width() const;

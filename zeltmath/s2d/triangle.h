@@ -18,6 +18,7 @@ namespace S2D {
 template <class P>
 class ZELTMATH_API GenericTriangle {
 public:
+    /// Three default points.
     GenericTriangle() = default;
     /// The triangle a, b, c.
     GenericTriangle(const P& a, const P& b, const P& c) : v_{a, b, c} {}
@@ -31,6 +32,7 @@ public:
         return *this;
     }
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~GenericTriangle() = default;
 
     /// Point in triangle, the tolerant test of Polygon::CheckIn for a ring of

@@ -36,6 +36,7 @@ public:
     /// Reference to a read-only element.
     using reference = const Item&;
 
+    /// An iterator of no view.
     GenericInputIterator() = default;
     /// The iterator at position of view.
     GenericInputIterator(const Container* view, Distance position) : view_(view), pos_(position) {}
@@ -76,6 +77,7 @@ public:
     /// Reference to a writable element.
     using reference = Item&;
 
+    /// An iterator of no view.
     GenericRandomIterator() = default;
     /// The iterator at position of view.
     GenericRandomIterator(Container* view, Distance position) : view_(view), pos_(position) {}
@@ -149,6 +151,7 @@ public:
     GenericEnumeration(const GenericEnumeration&) = default;
     /// Copies the container address and the index list.
     GenericEnumeration& operator=(const GenericEnumeration&) = default;
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~GenericEnumeration() = default;
 
     /// The number of picked elements.
@@ -195,6 +198,7 @@ public:
     /// Read-only iterator over the picked elements.
     using const_iterator = typename Enumeration::const_iterator;
 
+    /// No container, no indices.
     GenericSlice() = default;
     /// A writable view of base at the given positions.
     GenericSlice(Base* base, const std::vector<Index>& indices) : Enumeration(base, indices), target_(base) {}
@@ -204,6 +208,7 @@ public:
     GenericSlice(const GenericSlice&) = default;
     /// Copies the container address and the index list.
     GenericSlice& operator=(const GenericSlice&) = default;
+    /// Virtual, so that derived objects are destroyed completely.
     ~GenericSlice() override = default;
 
     using Enumeration::operator[];

@@ -50,6 +50,7 @@ public:
     /// Copies the sixteen elements, then InternalUpdate().
     Matrix& operator=(const Matrix& a);
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Matrix();
     /// The sixteen elements a[r][c] (see the class notes for a null array).
     virtual Matrix& SetMatrix(const double (*a)[4]);
@@ -141,12 +142,14 @@ ZELTMATH_API Matrix operator/(const Matrix& a, double s);
 /// never removed and not counted by Size().
 class ZELTMATH_API MatrixStack {
 public:
+    /// A stack holding only the identity base.
     MatrixStack();
     /// A copy of the stack.
     MatrixStack(const MatrixStack&) = default;
     /// Copies the stack.
     MatrixStack& operator=(const MatrixStack&) = default;
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~MatrixStack();
     /// combine == 0: pushes m itself.  Otherwise pushes m * Top() when before
     /// is set (m acts before the transformation already on the stack), or

@@ -29,6 +29,7 @@ public:
     /// The z coordinate.
     double z = 0;
 
+    /// The origin (0, 0, 0).
     Point() = default;
     /// The point (x_, y_, z_).
     Point(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
@@ -41,6 +42,7 @@ public:
     /// Copies p through the accessors.
     Point& operator=(const Point& p) { return SetPoint(p); }
 
+    /// Virtual, so that derived objects are destroyed completely.
     virtual ~Point();
     /// Takes the coordinates of p.
     virtual Point& SetPoint(const Point& p);
@@ -106,6 +108,7 @@ protected:
 /// A point used as a direction.
 class ZELTMATH_API Vector : public Point {
 public:
+    /// The zero vector.
     Vector() = default;
     /// The vector (x_, y_, z_).
     Vector(double x_, double y_, double z_) : Point(x_, y_, z_) {}
@@ -126,6 +129,7 @@ public:
     /// Takes the coordinates of p.
     Vector& operator=(const Point& p) { SetPoint(p); return *this; }
 
+    /// Virtual, so that derived objects are destroyed completely.
     ~Vector() override;
     /// Takes the coordinates of v.
     virtual Vector& SetVector(const Vector& v);
