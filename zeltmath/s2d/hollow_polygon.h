@@ -180,6 +180,7 @@ protected:
     const Polygon& operator[](unsigned i) const { return GetPolygon(i); }
 
 private:
+    /// The ring views read the rings through operator[].
     friend class GenericEnumeration<Polygon, HollowPolygon, unsigned>;
     friend void Transform(const Matrix& m, const HollowPolygon& in, HollowPolygon& out);
 

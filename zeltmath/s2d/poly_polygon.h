@@ -75,7 +75,8 @@ public:
     /// outer rings minus all holes, each ring's role set by the result.
     /// Rings with a NaN or infinite coordinate are dropped.
     virtual void Normalize();
-    /// *this op other; each operand is read by the even-odd rule over all of
+    /// The region this op other, by one of the four Boolean operations.
+    /// Each operand is read by the even-odd rule over all of
     /// its rings (roles play no part), and the result's rings come back with
     /// their roles set.  Degenerate rings (fewer than three vertices at
     /// different heights, zero area) simply add nothing, and no result ring
@@ -165,6 +166,7 @@ protected:
     const Polygon& operator[](unsigned i) const { return polygons_[i]; }
 
 private:
+    /// The ring views read the rings through operator[].
     friend class GenericEnumeration<Polygon, PolyPolygon, unsigned>;
 
     std::vector<Polygon> polygons_;
