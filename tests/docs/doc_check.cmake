@@ -12,6 +12,7 @@ foreach(var DOXYGEN PYTHON DOXYFILE SOURCE_DIR WORK_DIR)
   endif()
 endforeach()
 
+get_filename_component(WORK_DIR ${WORK_DIR} ABSOLUTE)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(READ ${DOXYFILE} settings)
