@@ -12,6 +12,7 @@
 /// handler for any other type never sees it; catch it as CZELTException.
 class ZELTMATH_API CZELTException {
 public:
+    /// An exception with the given code and message.
     /// message may be null; it is copied.
     CZELTException(unsigned int code, const char* message);
     /// A copy of the code and the message.

@@ -83,6 +83,7 @@ public:
     virtual void Normalize();
     /// Called at the end of every change; does nothing here.
     virtual void OnChange();
+    /// Whether the region is valid; *code receives the first failure.
     /// Validates the region and reports the first failure found:
     ///   kBadOuter             the outer ring has fewer than 3 vertices or
     ///                         crosses itself;
