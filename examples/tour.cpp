@@ -1,6 +1,8 @@
 // A tour of every area of the library, one block per area, as the README
 // shows them.  Each block checks its own result, so the program doubles as a
 // test that the README's examples work.
+// The reference's area pages (doc/) show the blocks between the //! [name]
+// markers, so keep the markers around a block when editing it.
 #include <zeltmath/zeltmath.h>
 
 #include <cmath>
