@@ -1,7 +1,8 @@
 #ifndef ZELTMATH_ZELTMATH_H
 #define ZELTMATH_ZELTMATH_H
 
-// Every public header of the library.
+/// \file
+/// Every public header of the library.
 
 // Base classes, exception, string and settings
 #include <zeltmath/base/export.h>

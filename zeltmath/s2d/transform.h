@@ -1,5 +1,11 @@
 #ifndef ZELTMATH_S2D_TRANSFORM_H
 #define ZELTMATH_S2D_TRANSFORM_H
+/// \file
+/// Shape transforms: Transform(m, in, out) maps every shape of the library
+/// into a shape of the same kind.  in and out may be the same object; when
+/// they differ, out is first assigned from in (so it takes in's radius, ring
+/// roles and so on) and then mapped in place.  Nothing can fail: non-finite
+/// results are stored as they come.
 
 #include <zeltmath/base/export.h>
 #include <zeltmath/s2d/circle.h>
