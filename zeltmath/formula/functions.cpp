@@ -14,14 +14,7 @@ namespace formula {
 
 FunctionParser::FunctionParser(TextRange& r)
 {
-    Parser* node = nullptr;
-    try {
-        ParseExpression(r, node);
-    } catch (...) {
-        DeleteTree(node);
-        throw;
-    }
-    argument = node;
+    argument = ParseOwned(r).release();
     argument->parent = this;
 }
 
@@ -209,14 +202,7 @@ RandomFunction::RandomFunction(TextRange& r)
     StripParentheses(piece);
     if (piece.Empty())
         return;
-    Parser* node = nullptr;
-    try {
-        ParseExpression(piece, node);
-    } catch (...) {
-        DeleteTree(node);
-        throw;
-    }
-    Adopt(node);
+    Adopt(ParseOwned(piece).release());
 }
 
 RandomFunction::RandomFunction(Parser* arg) { Adopt(arg); }

@@ -500,6 +500,18 @@ void Parser::ParseOperand(TextRange& r, Parser*& out)
     out = NewNode<Variable>(r);
 }
 
+Tree Parser::ParseOwned(TextRange& r)
+{
+    Parser* node = nullptr;
+    try {
+        ParseExpression(r, node);
+    } catch (...) {
+        DeleteTree(node);
+        throw;
+    }
+    return Tree(node);
+}
+
 void Parser::ParseExpression(TextRange& r, Parser*& out)
 {
     const int first0 = r.first;
@@ -538,14 +550,7 @@ void Parser::ParseChain(TextRange& r, short precedence, const std::vector<Operat
             chain.push_back(&t);
     auto parsePiece = [&r](int first, int last) {
         TextRange piece = r.Sub(first, last);
-        Parser* node = nullptr;
-        try {
-            ParseExpression(piece, node);
-        } catch (...) {
-            DeleteTree(node);
-            throw;
-        }
-        return Tree(node);
+        return ParseOwned(piece);
     };
     Tree acc = parsePiece(r.first, chain.front()->position - 1);
     for (std::size_t i = 0; i < chain.size(); ++i) {

@@ -9,7 +9,7 @@
 namespace zeltmath {
 namespace formula {
 
-class FunctionParser : public Parser {
+class FunctionParser : public InnerNode {
 public:
     // From the text piece "( ... )" of the argument, enclosing parentheses
     // included.
@@ -18,17 +18,8 @@ public:
     explicit FunctionParser(Parser* arg);
     ~FunctionParser() override;
 
-    double Evaluate() override { return EvaluateTree(this); }
-    bool IsConstant() override { return ConstantOf(this); }
     int GetPrecedence() override { return 13; }
     bool ReplaceOperand(Parser* old, Parser* replacement) override;
-    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
-    void Simplify() override { SimplifyTree(this); }
-    std::string Print() override { return PrintTree(this); }
-    Parser* Copy() override { return CopyTree(this); }
-    Parser* Derivative(const char* name) override { return DerivativeTree(this, name); }
-    bool IsDifferent(Parser* p) override { return TreesDiffer(this, p); }
-    bool IsSame(Parser* p) override { return !IsDifferent(p); }
     int ChildCount() const override { return argument ? 1 : 0; }
     Parser* Child(int) const override { return argument; }
     Parser* ReleaseChild(int) override;
@@ -36,7 +27,6 @@ public:
     Kind NodeKind() const override { return Kind::Function; }
     int SimplifiedOperands() const override { return 1; }
     bool ConstantRule() override { return argument->IsConstant(); }
-    bool ConstantPending() const override { return constState < 0; }
     int CompareNode(Parser* p) override;
 
     virtual int GetType() { return 0; }

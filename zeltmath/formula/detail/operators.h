@@ -14,7 +14,7 @@
 namespace zeltmath {
 namespace formula {
 
-class OperationParser : public Parser {
+class OperationParser : public InnerNode {
 public:
     // Parses the left piece, then the right piece.
     OperationParser(TextRange& leftPiece, TextRange& rightPiece);
@@ -22,17 +22,8 @@ public:
     OperationParser(Parser* l, Parser* r);
     ~OperationParser() override;
 
-    double Evaluate() override { return EvaluateTree(this); }
-    bool IsConstant() override { return ConstantOf(this); }
     int GetPrecedence() override { return OperatorPrecedence(GetType()); }
     bool ReplaceOperand(Parser* old, Parser* replacement) override;
-    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
-    void Simplify() override { SimplifyTree(this); }
-    std::string Print() override { return PrintTree(this); }
-    Parser* Copy() override { return CopyTree(this); }
-    Parser* Derivative(const char* name) override { return DerivativeTree(this, name); }
-    bool IsDifferent(Parser* p) override { return TreesDiffer(this, p); }
-    bool IsSame(Parser* p) override { return !IsDifferent(p); }
     int ChildCount() const override { return 2; }
     Parser* Child(int i) const override { return i == 0 ? left : right; }
     Parser* ReleaseChild(int i) override;
@@ -40,7 +31,6 @@ public:
     Kind NodeKind() const override { return Kind::Operator; }
     int SimplifiedOperands() const override { return 2; }
     bool ConstantRule() override { return left->IsConstant() && right->IsConstant(); }
-    bool ConstantPending() const override { return constState < 0; }
     int CompareNode(Parser* p) override;
 
     virtual int GetType() { return 0; }

@@ -178,6 +178,9 @@ public:
     static OperatorToken FindSplitOperator(TextRange& r);
     static bool IsBlank(TextRange& r);
     static void ParseExpression(TextRange& r, Parser*& out);
+    // ParseExpression into an owned tree: whatever was built is deleted
+    // when parsing fails.
+    static Tree ParseOwned(TextRange& r);
     static void ParseChain(TextRange& r, short precedence, const std::vector<OperatorToken>& tokens, Parser*& out);
     static void Trim(TextRange& r);
     [[noreturn]] static void Error(int code, int start, int end);
@@ -200,6 +203,22 @@ bool TreesDiffer(Parser* a, Parser* b);
 void ForgetConstant(Parser* node);
 // Value of a subtree, by the evaluator of program.h.
 double EvaluateTree(Parser* node);
+
+// A node with operands (functions and operators): every operation on it is a
+// walk of the tree below it, so that trees may be as deep as memory allows.
+class InnerNode : public Parser {
+public:
+    double Evaluate() override { return EvaluateTree(this); }
+    bool IsConstant() override { return ConstantOf(this); }
+    void Bind(FunctionInterpreter* fi) override { BindTree(this, fi); }
+    void Simplify() override { SimplifyTree(this); }
+    std::string Print() override { return PrintTree(this); }
+    Parser* Copy() override { return CopyTree(this); }
+    Parser* Derivative(const char* name) override { return DerivativeTree(this, name); }
+    bool IsDifferent(Parser* p) override { return TreesDiffer(this, p); }
+    bool IsSame(Parser* p) override { return !IsDifferent(p); }
+    bool ConstantPending() const override { return constState < 0; }
+};
 
 // Allocates a node; a failed memory request throws ParseErrorMsg{5, 0, 0}.
 template <class T, class... Args>
