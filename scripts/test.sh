@@ -32,7 +32,7 @@ case "${1:-}" in
   cmake --build "$build" -j "$jobs" --target $targets
   # A report fails the test (exit code 66); second_deadlock_stack gives both
   # stacks of a lock-order report.
-  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$here/tests/threads/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
   exec ctest --test-dir "$build" --output-on-failure -j "$jobs" -L "^($labels)\$"
   ;;
 esac
