@@ -7,9 +7,9 @@ TOUR = os.path.join(HERE, "..", "..", "python", "examples", "tour.py")
 
 
 def test_tour(tmp_path, capsys):
-    spec = importlib.util.spec_from_file_location("tour", TOUR)
-    tour = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(tour)
+    found = importlib.util.spec_from_file_location("tour", TOUR)
+    tour = importlib.util.module_from_spec(found)
+    found.loader.exec_module(tour)
     tour.main(str(tmp_path))
     out = capsys.readouterr().out
     assert "plate minus openings: 4 rings" in out
