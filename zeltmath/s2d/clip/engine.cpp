@@ -68,7 +68,7 @@ void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
 
 } // namespace
 
-ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip)
+ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip, const SweepTuning& tuning)
 {
     const int s = subject.Count();
     const int c = clip.Count();
@@ -92,6 +92,7 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     }
 
     SweepInput in;
+    in.tuning = tuning;
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     if (in.minima.empty())
         return ContourSet();

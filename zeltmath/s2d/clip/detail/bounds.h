@@ -41,6 +41,17 @@ struct Edge {
     int count;              // kept vertices of the ring
     int topAt;              // index of the top vertex in the ring
     int step;               // +1 along the ring, -1 against it
+    // Bookkeeping of beams that visit only the edges that change (see the
+    // sweep): the pair this edge forms with its right neighbour and the
+    // stamp of the check scheduled for it, whether its last classification
+    // was that of an edge passing through the beam undisturbed, and the
+    // beam in which it was last visited or listed as changing.
+    Edge* pairNext;
+    unsigned pairStamp;
+    unsigned char steady;
+    long walked;
+    long listed;
+    int mark;               // index among the landmarks of the list, or -1
 };
 
 // The first edge of a bound, with its local minimum.
@@ -52,6 +63,7 @@ struct BoundStart {
 // Everything a sweep starts from.
 struct SweepInput {
     Operation op;
+    SweepTuning tuning;
     std::vector<Vertex> kept;         // the kept vertices of all rings, ring after ring
     std::vector<Edge> arena;
     std::vector<Edge*> spare;         // slots of edges that have left
@@ -60,7 +72,12 @@ struct SweepInput {
     // The next edge up e's bound, or null when the bound ends at e's top.
     Edge* Successor(const Edge& e);
     // e has left the sweep; its slot may be used again.
-    void Release(Edge* e) { spare.push_back(e); }
+    void Release(Edge* e)
+    {
+        e->pairStamp = 0;
+        e->mark = -1;
+        spare.push_back(e);
+    }
 };
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and

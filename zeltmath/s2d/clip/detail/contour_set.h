@@ -21,6 +21,7 @@
 // that would carry a non-finite coordinate (only possible when differences of
 // huge finite coordinates overflow) is dropped.
 
+#include <cstddef>
 #include <vector>
 
 namespace S2D {
@@ -49,9 +50,21 @@ struct ContourSet {
 // Same values as the public PPOLY_OPERATION.
 enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 3 };
 
+// How the sweep spends its effort; the result never depends on it.  From
+// `lazyFrom` active edges on, until fewer than `lazyUntil` are left, a beam
+// in which at most one edge in `changesPerEdge` changes visits only the
+// edges that change (see the sweep).  Tests lower the numbers to take that
+// path on small inputs.
+struct SweepTuning {
+    int lazyFrom = 64;
+    int lazyUntil = 32;
+    std::size_t changesPerEdge = 8;
+};
+
 // subject <op> clip.  Neither operand is changed; everything the run needs is
 // allocated by the call and released before it returns.
-ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip);
+ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip,
+                   const SweepTuning& tuning = SweepTuning());
 
 // The signed area of a result read as outer rings minus holes.
 double NetArea(const ContourSet& set);
