@@ -43,12 +43,8 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from,
     e.count = count;
     e.topAt = to;
     e.step = step;
-    e.pairNext = nullptr;
-    e.pairStamp = 0;
-    e.steady = 0;
-    e.walked = -1;
-    e.listed = -1;
-    e.mark = -1;
+    if (!in.track.empty())
+        in.Track(&e) = EdgeTrack();
     return &e;
 }
 

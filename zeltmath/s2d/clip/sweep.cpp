@@ -8,7 +8,8 @@
 
 #include <zeltmath/s2d/clip/detail/sweep.h>
 
-#include <zeltmath/s2d/clip/detail/fragments.h>
+#include <zeltmath/s2d/clip/detail/sweep_changes.h>
+#include <zeltmath/s2d/clip/detail/sweep_state.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -20,156 +21,7 @@ namespace S2D {
 namespace clip {
 namespace detail {
 
-namespace {
-
-// Edges closer than this in x at the beam bottom and in slope are one bundle.
-constexpr double kCoincident = 1e-8;
-// Crossings of edges whose relative run differs by no more than this are
-// not looked for.
-constexpr double kParallel = DBL_EPSILON;
-
-// Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
-// bit 3 bottom left inside the result.
-enum VertexClass : int {
-    kExternalMax = 1,
-    kExternalLeft = 2,
-    kExternalRight = 4,
-    kRightEdge = 5,
-    kInternalMaxMin = 6,
-    kInternalMin = 7,
-    kExternalMin = 8,
-    kExternalMaxMin = 9,
-    kLeftEdge = 10,
-    kInternalLeft = 11,
-    kInternalRight = 13,
-    kInternalMax = 14
-};
-
-// Horizontal state after an edge: [state][(exists - 1) * 2 + parity].
-constexpr unsigned char kNextHorizontal[3][6] = {
-    {1, 2, 2, 1, 0, 0},
-    {0, 0, 0, 0, 2, 2},
-    {0, 0, 0, 0, 1, 1},
-};
-
-// The top of an active edge, for the heap that gives the next beam.
-struct Top {
-    double y;
-    Edge* e;
-};
-
-struct LaterTop {
-    bool operator()(const Top& a, const Top& b) const { return a.y > b.y; }
-};
-
-// A scheduled look at the pair an edge forms with its right neighbour:
-// from beam top y on, their order may change.
-struct PairCheck {
-    double y;
-    Edge* a;
-    unsigned stamp;
-};
-
-struct LaterCheck {
-    bool operator()(const PairCheck& a, const PairCheck& b) const { return a.y > b.y; }
-};
-
-// x of edge e at height y, with the very arithmetic by which the sweep moves
-// an edge from beam to beam: its bottom x where it starts, its top x where
-// it ends, else along its slope from the bottom.
-inline double XAt(const Edge* e, double y)
-{
-    if (y == e->bot.y)
-        return e->bot.x;
-    if (y == e->top.y)
-        return e->top.x;
-    return e->bot.x + e->dx * (y - e->bot.y);
-}
-
-struct Crossing {
-    Edge* e0;
-    Edge* e1;
-    double x;
-    double y;   // above the beam bottom
-};
-
-// The operation is a template argument, so that the per-edge tests below
-// compile to straight logic instead of a switch per quadrant.
-template <Operation Op>
-inline int Combine2(int a, int b)
-{
-    if (Op == Operation::Union)
-        return a || b;
-    if (Op == Operation::Xor)
-        return a ^ b;
-    return a && b;
-}
-
-template <Operation Op>
-class Sweep {
-public:
-    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.kept.size() + 16); }
-
-    ContourSet Run();
-
-private:
-    void InsertActive(Edge* e, Edge* after);
-    void FormBundles(double yb);
-    void BundleStep(Edge* e, Edge*& e0, double yb);
-    void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
-    void ClassifyAndRemove(double yb, double yt, bool above);
-    void RemoveEnded(Edge* e);
-    void AddToSorted(Edge* e, double dy);
-    void Activate(Edge* e);
-    void HandleCrossings(double yb);
-    void SwapBundles(Edge* e0, Edge* e1);
-    bool Adjacent(const Crossing& c) const;
-    bool NextBeam(double yt, bool bundle);
-
-    // Beams that visit only the edges that change; see LazyWalk.
-    void LazyInsert(Edge* e, Edge* after, double yb);
-    bool RiskAroundEnding(double yb);
-    void LazyWalk(double yb);
-    bool DueChecks(double yt);
-    void FindCrossings(double yb, double yt);
-    void LazyNextBeam(double yt);
-    void Materialize(double yb);
-    void RebuildMarks();
-    void Unmark(Edge* e);
-    void SchedulePair(Edge* a);
-    void TrackAllPairs(double yt);
-    double NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const;
-    void PopTops(double yt, bool use);
-    int Active() const { return active_[kClip] + active_[kSubject]; }
-
-    SweepInput& in_;
-    Fragments out_;
-    Edge* aet_ = nullptr;
-    int parity_[2] = {0, 0};
-    Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
-    std::vector<double> tops_;   // min-heap of the top heights of active edges
-    std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
-    std::vector<Crossing> crossings_;
-
-    int active_[2] = {0, 0};            // active edges per operand
-    std::size_t changes_ = 0;           // edges that joined or left in this beam
-    int initialParity_[2] = {0, 0};
-    long beam_ = 0;                     // number of the current beam
-    bool tracking_ = false;             // pair checks are kept
-    bool classicOnly_ = false;          // input that every beam walks in full
-    bool lazyOk_ = false;               // the next beam may visit only changes
-    bool sorted_ = false;               // the list is in x order at the next beam
-    unsigned stamps_ = 0;
-    std::vector<PairCheck> checks_;     // min-heap of pair checks
-    std::vector<PairCheck> recheck_;
-    std::vector<Edge*> events_;         // edges that change at the next beam
-    std::vector<Edge*> ending_;         // edges whose bound ends at the next beam
-    std::vector<Edge*> inserted_;       // bounds that joined at this beam
-    std::vector<Edge*> walked_;         // edges visited in this beam that stay
-    std::vector<Edge*> unsteady_;       // of those, the ones not merely passing
-    std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
-    bool marksValid_ = false;
-};
+namespace sweep {
 
 template <Operation Op>
 void Sweep<Op>::InsertActive(Edge* e, Edge* after)
@@ -239,16 +91,21 @@ void Sweep<Op>::FormBundles(double yb)
 // px and cf carry the horizontal states, the previous x and the current
 // fragment from edge to edge along the list.
 template <Operation Op>
+template <bool Track>
 [[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf)
 {
     const int exC = e->bundle[kAbove][kClip] + (e->bundle[kBelow][kClip] << 1);
     const int exS = e->bundle[kAbove][kSubject] + (e->bundle[kBelow][kSubject] << 1);
-    e->outp[kAbove] = Fragments::None;
     // An edge that passes through the beam with the same bundle flags above
     // and below, where no horizontal side is open, is steady: as long as the
     // parities on its left stay, every later beam classifies it the same.
-    e->steady = static_cast<unsigned char>((exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0)
-                                           && (horiz[kClip] | horiz[kSubject]) == 0 && e->bot.y != yb);
+    // While pairs are tracked, the fragment above is left equal to the one
+    // below from beam to beam, and is cleared here.
+    if (Track) {
+        e->outp[kAbove] = Fragments::None;
+        T(e).steady = static_cast<unsigned char>((exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0)
+                                                 && (horiz[kClip] | horiz[kSubject]) == 0 && e->bot.y != yb);
+    }
     if (!exC && !exS)
         return;
     const int pc = parity_[kClip];
@@ -385,6 +242,13 @@ template <Operation Op>
 // only touches the edge's left neighbour, which is classified by then; so
 // the one walk does exactly what a walk per step would.
 template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::ClassifyAndRemoveTracked(double yb, double yt, bool above)
+{
+    ClassifyAndRemove<true>(yb, yt, above);
+}
+
+template <Operation Op>
+template <bool Track>
 void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
 {
     int horiz[2] = {0, 0};
@@ -397,15 +261,14 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     unsteady_.clear();
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        ClassifyEdge(e, yb, horiz, px, cf);
+        ClassifyEdge<Track>(e, yb, horiz, px, cf);
         if (e->top.y == yb) {
             RemoveEnded(e);
             --active_[e->type];
-            ++changes_;
             in_.Release(e);
             continue;
         }
-        if (tracking_ && !e->steady)
+        if (Track && !T(e).steady)
             unsteady_.push_back(e);
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
         if (above && e->bstate[kAbove] != kTail)
@@ -617,17 +480,59 @@ template <Operation Op>
 bool Sweep<Op>::NextBeam(double yt, bool bundle)
 {
     // With no bounds starting at yt the list is final here, and the bundles
-    // of the next beam are formed in the same walk.  An edge keeps its
-    // fragment above equal to the one below; classification clears it.
-    const bool track = tracking_;
+    // of the next beam are formed in the same walk.
+    if (tracking_)
+        return NextBeamTracked(yt, bundle);
+    Edge* e0 = nullptr;
+    Edge* next = nullptr;
+    for (Edge* e = aet_; e; e = next) {
+        next = e->next;
+        Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
+        Edge* now = e;
+        if (succ) {
+            succ->outp[kBelow] = e->outp[kAbove];
+            succ->bstate[kBelow] = e->bstate[kAbove];
+            succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+            succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            Edge* prev = e->prev;
+            if (prev)
+                prev->next = succ;
+            else
+                aet_ = succ;
+            if (next)
+                next->prev = succ;
+            succ->prev = prev;
+            succ->next = next;
+            Activate(succ);
+            now = succ;
+        } else {
+            e->outp[kBelow] = e->outp[kAbove];
+            e->bstate[kBelow] = e->bstate[kAbove];
+            e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+            e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            e->xb = e->xt;
+        }
+        e->outp[kAbove] = Fragments::None;
+        if (now != e)
+            in_.Release(e);
+        if (bundle)
+            BundleStep(now, e0, yt);
+    }
+    return bundle;
+}
+
+// NextBeam while pairs are tracked: an edge keeps its fragment above equal
+// to the one below (classification clears it), the edges that change at yt
+// are listed, and every pair of neighbours that is new gets a check.
+template <Operation Op>
+[[gnu::noinline]] bool Sweep<Op>::NextBeamTracked(double yt, bool bundle)
+{
     events_.clear();
     ending_.clear();
-    if (track)
-        for (Edge* u : unsteady_)
-            if (u->top.y != yt)
-                events_.push_back(u);
-    if (track)
-        PopTops(yt, false);
+    for (Edge* u : unsteady_)
+        if (u->top.y != yt)
+            events_.push_back(u);
+    PopTops(yt, false);
     Edge* e0 = nullptr;
     Edge* next = nullptr;
     Edge* last = nullptr;
@@ -651,8 +556,7 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
             succ->prev = prev;
             succ->next = next;
             Activate(succ);
-            if (track)
-                events_.push_back(succ);
+            events_.push_back(succ);
             now = succ;
         } else {
             e->outp[kBelow] = e->outp[kAbove];
@@ -660,7 +564,7 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
             e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
             e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
             e->xb = e->xt;
-            if (track && e->top.y == yt) {
+            if (e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
             }
@@ -669,14 +573,14 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
             in_.Release(e);
         if (bundle)
             BundleStep(now, e0, yt);
-        if (track && last) {
+        if (last) {
             sorted_ = sorted_ && last->xb <= now->xb;
-            if (last->pairNext != now || last->pairStamp == 0)
+            if (T(last).pairNext != now || T(last).pairStamp == 0)
                 SchedulePair(last);
         }
         last = now;
     }
-    if (track && last && last->pairNext != nullptr)
+    if (last && (T(last).pairNext != nullptr || T(last).pairStamp == 0))
         SchedulePair(last);
     return bundle;
 }
@@ -686,396 +590,11 @@ inline void Sweep<Op>::Activate(Edge* e)
 {
     tops_.push_back(e->top.y);
     std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
-    ++changes_;
+    ++changes_;   // joins; leaves are counted per beam
     if (tracking_) {
         edgeTops_.push_back(Top{e->top.y, e});
         std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
     }
-    // Beams visit only the changes for slopes the checks below can bound.
-    if (!(std::fabs(e->dx) < 1e300))
-        classicOnly_ = true;
-}
-
-// Takes the edges whose top is yt off the heap.  With `use`, each is handed
-// over to its successor or listed as ending at the next beam.
-template <Operation Op>
-void Sweep<Op>::PopTops(double yt, bool use)
-{
-    while (!edgeTops_.empty() && edgeTops_.front().y <= yt) {
-        Edge* e = edgeTops_.front().e;
-        std::pop_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
-        edgeTops_.pop_back();
-        if (!use)
-            continue;
-        Edge* succ = in_.Successor(*e);
-        if (!succ) {
-            ending_.push_back(e);
-            events_.push_back(e);
-            continue;
-        }
-        succ->outp[kBelow] = e->outp[kAbove];
-        succ->bstate[kBelow] = e->bstate[kAbove];
-        succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-        succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
-        Edge* prev = e->prev;
-        Edge* next = e->next;
-        if (prev)
-            prev->next = succ;
-        else
-            aet_ = succ;
-        if (next)
-            next->prev = succ;
-        succ->prev = prev;
-        succ->next = next;
-        if (e->mark >= 0) {
-            succ->mark = e->mark;
-            marks_[static_cast<std::size_t>(e->mark)] = succ;
-            e->mark = -1;
-        }
-        in_.Release(e);
-        Activate(succ);
-        events_.push_back(succ);
-        if (prev)
-            SchedulePair(prev);
-        SchedulePair(succ);
-    }
-}
-
-// ---- Beams that visit only the edges that change ----------------------
-//
-// In dense input most active edges only pass through a beam: nothing about
-// them changes but their x, which is a function of the beam's height alone
-// (XAt).  Such an edge is steady (see ClassifyEdge): its bundle flags are
-// the same above and below, no horizontal side is open at it, and once
-// classified so, every later beam classifies it the same way as long as the
-// parities on its left stay: its fragment above is its fragment below, its
-// bundle sides are those parities and it changes nothing else.  A beam may
-// then skip it, provided that
-//   - no two neighbours swap places in the beam: each pair of neighbours has
-//     a scheduled check, the first beam from which rounding can no longer
-//     promise their order (NextCheck); the order is compared exactly there;
-//     a beam with a swap is finished by the full steps;
-//   - no bundle can form: a pair of neighbours with slopes within the
-//     bundle tolerance turns every later beam over to the full walk;
-//   - the walk around the edges that change ends only where the parities
-//     and the horizontal states agree with those the next edge was last
-//     classified with.
-// Each skipped edge would have done exactly what it did in its last beam,
-// which changes no output and no state the walk carries on, except the
-// previous x, which can only matter between edges of one x.  So the output
-// is that of the full walk, bit for bit.  Only a beam of many active edges
-// is done so; every other beam takes the full walk.
-
-template <Operation Op>
-void Sweep<Op>::SchedulePair(Edge* a)
-{
-    a->pairStamp = ++stamps_;
-    a->pairNext = a->next;
-    if (!a->next)
-        return;
-    if (std::fabs(a->dx - a->next->dx) <= kCoincident)
-        classicOnly_ = true;
-    checks_.push_back(PairCheck{-DBL_MAX, a, a->pairStamp});
-    std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
-}
-
-template <Operation Op>
-void Sweep<Op>::TrackAllPairs(double yt)
-{
-    // Edges ending at yt are listed as ending already.
-    checks_.clear();
-    edgeTops_.clear();
-    for (Edge* e = aet_; e; e = e->next) {
-        SchedulePair(e);
-        if (e->top.y != yt)
-            edgeTops_.push_back(Top{e->top.y, e});
-    }
-    std::make_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
-}
-
-// The first beam top from which the order of a (left) and b (right), whose
-// x at yt are xa <= xb, is no longer certain.  Each edge's x at any height
-// of its span is within 8u(|bot.x| + |top.x|) of its line (u the unit
-// roundoff): one rounding each for the height difference, the product and
-// the sum, and three for the slope, each relative to at most those
-// magnitudes.  While the distance of the lines exceeds twice both
-// allowances the computed order cannot change; the lines close in at the
-// difference of the slopes, and a pair that cannot close in before one of
-// its edges ends needs no further look.  The estimate is shortened by a
-// millionth, far more than its own roundings.
-template <Operation Op>
-double Sweep<Op>::NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const
-{
-    constexpr double u = DBL_EPSILON / 2;
-    const double allowance =
-        8 * u * (std::fabs(a->bot.x) + std::fabs(a->top.x) + std::fabs(b->bot.x) + std::fabs(b->top.x)) + 1e-300;
-    const double room = (xb - xa) - 4 * allowance;
-    if (!(room > 0))
-        return yt;
-    const double closing = a->dx - b->dx;
-    if (!(closing > 0))
-        return DBL_MAX;
-    const double dy = room / closing * (1 - 1e-6);
-    if (!(dy > 1e-12 * std::fabs(yt)))
-        return yt;
-    const double y = yt + dy;
-    return y > std::min(a->top.y, b->top.y) ? DBL_MAX : y;
-}
-
-// Runs the checks due by beam top yt; true when some pair of neighbours
-// changes order in the beam.
-template <Operation Op>
-bool Sweep<Op>::DueChecks(double yt)
-{
-    bool swap = false;
-    recheck_.clear();
-    while (!checks_.empty() && checks_.front().y <= yt) {
-        const PairCheck c = checks_.front();
-        std::pop_heap(checks_.begin(), checks_.end(), LaterCheck());
-        checks_.pop_back();
-        Edge* a = c.a;
-        if (a->pairStamp != c.stamp || !a->next)
-            continue;
-        Edge* b = a->next;
-        const double xa = XAt(a, yt);
-        const double xb = XAt(b, yt);
-        if (xa > xb) {
-            swap = true;
-            recheck_.push_back(PairCheck{-DBL_MAX, a, c.stamp});
-            continue;
-        }
-        const double next = NextCheck(a, b, xa, xb, yt);
-        if (next != DBL_MAX)
-            recheck_.push_back(PairCheck{next, a, c.stamp});
-    }
-    for (const PairCheck& c : recheck_) {
-        checks_.push_back(c);
-        std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
-    }
-    return swap;
-}
-
-// Landmarks: every kMarkGap-th edge of the list, in list order, so that an
-// insertion in a beam that visits only the changes need not walk the list
-// from its head.  The list is in x order then, so the edges up to a landmark
-// left of the new edge's x all come before it, as the walk from the head
-// would find.  A landmark that leaves hands its place to a neighbour that is
-// none, or the landmarks are rebuilt.
-constexpr std::size_t kMarkGap = 16;
-
-template <Operation Op>
-void Sweep<Op>::RebuildMarks()
-{
-    for (Edge* m : marks_)
-        if (m)
-            m->mark = -1;
-    marks_.clear();
-    std::size_t i = 0;
-    for (Edge* e = aet_; e; e = e->next, ++i)
-        if (i % kMarkGap == kMarkGap - 1) {
-            e->mark = static_cast<int>(marks_.size());
-            marks_.push_back(e);
-        }
-    marksValid_ = true;
-}
-
-// Edge e, about to leave the list, stops being a landmark.
-template <Operation Op>
-void Sweep<Op>::Unmark(Edge* e)
-{
-    if (e->mark < 0)
-        return;
-    Edge* heir = e->prev && e->prev->mark < 0 ? e->prev : e->next && e->next->mark < 0 ? e->next : nullptr;
-    marks_[static_cast<std::size_t>(e->mark)] = heir;
-    if (heir)
-        heir->mark = e->mark;
-    else
-        marksValid_ = false;
-    e->mark = -1;
-}
-
-// InsertActive with the x of every edge at yb worked out on the way.
-template <Operation Op>
-void Sweep<Op>::LazyInsert(Edge* e, Edge* after, double yb)
-{
-    Edge* before = nullptr;
-    Edge* at = aet_;
-    if (after && after->dx == after->dx && e->dx == e->dx) {
-        before = after;
-        at = after->next;
-    } else {
-        if (!marksValid_)
-            RebuildMarks();
-        // The last landmark left of e's x.
-        std::size_t lo = 0, hi = marks_.size();
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi) / 2;
-            if (XAt(marks_[mid], yb) < e->xb)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        if (lo > 0) {
-            before = marks_[lo - 1];
-            at = before->next;
-        }
-    }
-    std::size_t steps = 0;
-    while (at) {
-        const double x = XAt(at, yb);
-        if (e->xb < x || (e->xb == x && e->dx < at->dx))
-            break;
-        before = at;
-        at = at->next;
-        ++steps;
-    }
-    if (steps > 4 * kMarkGap)
-        marksValid_ = false;
-    e->prev = before;
-    e->next = at;
-    if (before)
-        before->next = e;
-    else
-        aet_ = e;
-    if (at)
-        at->prev = e;
-    if (before)
-        SchedulePair(before);
-    SchedulePair(e);
-}
-
-// Around an edge that ends at yb its neighbours meet in the bundle step;
-// with slopes within the bundle tolerance they might bundle.
-template <Operation Op>
-bool Sweep<Op>::RiskAroundEnding(double yb)
-{
-    for (Edge* e : ending_) {
-        Edge* l = e->prev;
-        while (l && l->top.y == yb)
-            l = l->prev;
-        Edge* r = e->next;
-        while (r && r->top.y == yb)
-            r = r->next;
-        if (l && r && std::fabs(l->dx - r->dx) <= kCoincident)
-            return true;
-    }
-    return false;
-}
-
-template <Operation Op>
-void Sweep<Op>::Materialize(double yb)
-{
-    for (Edge* e = aet_; e; e = e->next)
-        e->xb = XAt(e, yb);
-}
-
-// Steps 2 to 4 of a beam, visiting the edges that change and, from each,
-// on to the right until the walk's state agrees with the next edge's.
-template <Operation Op>
-void Sweep<Op>::LazyWalk(double yb)
-{
-    for (Edge* e : inserted_)
-        events_.push_back(e);
-    for (Edge* e : events_) {
-        e->listed = beam_;
-        e->xb = XAt(e, yb);
-    }
-    std::sort(events_.begin(), events_.end(), [](const Edge* a, const Edge* b) { return a->xb < b->xb; });
-    walked_.clear();
-    unsteady_.clear();
-    const int start[2] = {parity_[kClip], parity_[kSubject]};
-    int horiz[2] = {0, 0};
-    int cf = Fragments::None;
-    double px = -DBL_MAX;
-    Edge* resume = nullptr;   // where the last run of visits stopped
-    for (Edge* ev : events_) {
-        if (ev->walked == beam_)
-            continue;
-        // Edges of the same x on the left join the run, so that the
-        // previous x it starts from is below every x it meets.
-        Edge* e = ev;
-        while (e->prev && e->prev->walked != beam_ && XAt(e->prev, yb) == ev->xb)
-            e = e->prev;
-        if (e != resume) {
-            Edge* l = e->prev;
-            parity_[kClip] = l ? l->bside[kClip] ^ l->bundle[kAbove][kClip] : start[kClip];
-            parity_[kSubject] = l ? l->bside[kSubject] ^ l->bundle[kAbove][kSubject] : start[kSubject];
-            px = -DBL_MAX;
-        }
-        while (e) {
-            Edge* next = e->next;
-            e->xb = XAt(e, yb);
-            e->walked = beam_;
-            const unsigned char continues = e->top.y != yb;
-            e->bundle[kAbove][kClip] = 0;
-            e->bundle[kAbove][kSubject] = 0;
-            e->bundle[kAbove][e->type] = continues;
-            e->bstate[kAbove] = kSingle;
-            ClassifyEdge(e, yb, horiz, px, cf);
-            if (!continues) {
-                Edge* prev = e->prev;
-                Unmark(e);
-                RemoveEnded(e);
-                --active_[e->type];
-                ++changes_;
-                in_.Release(e);
-                if (prev)
-                    SchedulePair(prev);
-            } else {
-                walked_.push_back(e);
-                if (!e->steady)
-                    unsteady_.push_back(e);
-            }
-            e = next;
-            if (e && e->listed != beam_ && e->steady && (horiz[kClip] | horiz[kSubject]) == 0
-                && e->bside[kClip] == parity_[kClip] && e->bside[kSubject] == parity_[kSubject])
-                break;
-        }
-        resume = e;
-        if (!e)
-            break;
-    }
-    // Every edge left continues above yb with its own operand's flag.
-    parity_[kClip] = start[kClip] ^ (active_[kClip] & 1);
-    parity_[kSubject] = start[kSubject] ^ (active_[kSubject] & 1);
-}
-
-// The crossing search of the full steps, for a beam whose first steps
-// visited only the changes.
-template <Operation Op>
-void Sweep<Op>::FindCrossings(double yb, double yt)
-{
-    crossings_.clear();
-    sortedHead_ = nullptr;
-    const double dy = yt - yb;
-    for (Edge* e = aet_; e; e = e->next) {
-        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
-        if (e->bstate[kAbove] != kTail)
-            AddToSorted(e, dy);
-    }
-    if (crossings_.size() > 1)
-        std::stable_sort(crossings_.begin(), crossings_.end(),
-                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
-}
-
-// Step 7 for a beam without swaps: the visited edges carry their state
-// below, the edges reaching yt hand over to their successors, and every
-// other edge only moves, which XAt accounts for.
-template <Operation Op>
-void Sweep<Op>::LazyNextBeam(double yt)
-{
-    for (Edge* e : walked_) {
-        e->outp[kBelow] = e->outp[kAbove];
-        e->bstate[kBelow] = e->bstate[kAbove];
-        e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-        e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
-    }
-    events_.clear();
-    ending_.clear();
-    for (Edge* u : unsteady_)
-        if (u->top.y != yt)
-            events_.push_back(u);
-    PopTops(yt, true);
 }
 
 template <Operation Op>
@@ -1102,11 +621,13 @@ ContourSet Sweep<Op>::Run()
     bool lastLazy = false;
     for (;; ++beam_) {
         // Visiting only the changes pays while they are few.
-        std::size_t starting = 0;
-        while (lm + starting < minima.size() && minima[lm + starting].y == yb)
-            ++starting;
-        bool lazy = lazyOk_ && tracking_ && !classicOnly_
-                    && (events_.size() + starting) * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+        bool lazy = false;
+        if (lazyOk_ && tracking_ && !classicOnly_) {
+            std::size_t starting = 0;
+            while (lm + starting < minima.size() && minima[lm + starting].y == yb)
+                ++starting;
+            lazy = (events_.size() + starting) * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+        }
         if (!lazy && lastLazy) {
             Materialize(yb);
             bundled = false;
@@ -1120,7 +641,8 @@ ContourSet Sweep<Op>::Run()
             else
                 InsertActive(e, inserted);
             inserted = e;
-            inserted_.push_back(e);
+            if (lazy)
+                inserted_.push_back(e);
             ++active_[e->type];
             Activate(e);
             ++lm;
@@ -1145,6 +667,7 @@ ContourSet Sweep<Op>::Run()
             Materialize(yb);
             bundled = false;
         }
+        const int activeStart = Active();
         bool swapped;
         if (lazy) {
             LazyWalk(yb);
@@ -1159,19 +682,27 @@ ContourSet Sweep<Op>::Run()
         } else {
             if (!bundled)
                 FormBundles(yb);
-            ClassifyAndRemove(yb, yt, above);
+            if (tracking_)
+                ClassifyAndRemoveTracked(yb, yt, above);
+            else
+                ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
                 break;
             swapped = !crossings_.empty();
             HandleCrossings(yb);
         }
-        // Pairs are tracked while the list is long.
-        // while the list is long and changes little.
-        const bool track = (Active() >= in_.tuning.lazyFrom || (tracking_ && Active() >= in_.tuning.lazyUntil))
-                           && changes_ * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+        // Pairs are tracked while the list is long and changes little.
+        bool track = false;
+        if (Active() >= in_.tuning.lazyUntil) {
+            changes_ += static_cast<std::size_t>(activeStart - Active());
+            track = (Active() >= in_.tuning.lazyFrom || tracking_)
+                    && changes_ * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+        }
         changes_ = 0;
         const bool startTracking = track && !tracking_;
         tracking_ = track;
+        if (startTracking && in_.track.empty())
+            in_.track.assign(in_.arena.capacity(), EdgeTrack());
         const bool bundleNext = !(lm < minima.size() && minima[lm].y == yt);
         if (lazy && !swapped) {
             LazyNextBeam(yt);
@@ -1196,19 +727,19 @@ ContourSet Sweep<Op>::Run()
     return out_.Result();
 }
 
-} // namespace
+} // namespace sweep
 
 ContourSet RunSweep(Operation op, SweepInput& in)
 {
     switch (op) {
     case Operation::Difference:
-        return Sweep<Operation::Difference>(in).Run();
+        return sweep::Sweep<Operation::Difference>(in).Run();
     case Operation::Intersection:
-        return Sweep<Operation::Intersection>(in).Run();
+        return sweep::Sweep<Operation::Intersection>(in).Run();
     case Operation::Xor:
-        return Sweep<Operation::Xor>(in).Run();
+        return sweep::Sweep<Operation::Xor>(in).Run();
     default:
-        return Sweep<Operation::Union>(in).Run();
+        return sweep::Sweep<Operation::Union>(in).Run();
     }
 }
 

@@ -41,17 +41,22 @@ struct Edge {
     int count;              // kept vertices of the ring
     int topAt;              // index of the top vertex in the ring
     int step;               // +1 along the ring, -1 against it
-    // Bookkeeping of beams that visit only the edges that change (see the
-    // sweep): the pair this edge forms with its right neighbour and the
-    // stamp of the check scheduled for it, whether its last classification
-    // was that of an edge passing through the beam undisturbed, and the
-    // beam in which it was last visited or listed as changing.
-    Edge* pairNext;
-    unsigned pairStamp;
-    unsigned char steady;
-    long walked;
-    long listed;
-    int mark;               // index among the landmarks of the list, or -1
+};
+
+// Bookkeeping of an edge slot for the beams that visit only the edges that
+// change (see the sweep), kept apart from the edges so that the full walk
+// does not carry it: the pair the edge forms with its right neighbour and
+// the stamp of the check scheduled for it, whether its last classification
+// was that of an edge passing through the beam undisturbed, the beam in
+// which it was last visited or listed as changing, and its index among the
+// landmarks of the list (or -1).
+struct EdgeTrack {
+    Edge* pairNext = nullptr;
+    unsigned pairStamp = 0;
+    unsigned char steady = 0;
+    long walked = -1;
+    long listed = -1;
+    int mark = -1;
 };
 
 // The first edge of a bound, with its local minimum.
@@ -67,6 +72,7 @@ struct SweepInput {
     std::vector<Vertex> kept;         // the kept vertices of all rings, ring after ring
     std::vector<Edge> arena;
     std::vector<Edge*> spare;         // slots of edges that have left
+    std::vector<EdgeTrack> track;     // one per arena slot, once needed
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
 
     // The next edge up e's bound, or null when the bound ends at e's top.
@@ -74,10 +80,15 @@ struct SweepInput {
     // e has left the sweep; its slot may be used again.
     void Release(Edge* e)
     {
-        e->pairStamp = 0;
-        e->mark = -1;
+        // Checks scheduled for its pair lapse; the walk still reads
+        // whether it visited the edge in this beam.
+        if (!track.empty()) {
+            Track(e).pairStamp = 0;
+            Track(e).mark = -1;
+        }
         spare.push_back(e);
     }
+    EdgeTrack& Track(const Edge* e) { return track[static_cast<std::size_t>(e - arena.data())]; }
 };
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and

@@ -1,0 +1,410 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_SWEEP_CHANGES_H
+#define ZELTMATH_S2D_CLIP_DETAIL_SWEEP_CHANGES_H
+
+// Beams that visit only the edges that change.  Included by sweep.cpp alone.
+//
+// In dense input most active edges only pass through a beam: nothing about
+// them changes but their x, which is a function of the beam's height alone
+// (XAt).  Such an edge is steady (see ClassifyEdge): its bundle flags are
+// the same above and below and no horizontal side is open at it.  Once
+// classified so, every later beam classifies it the same way as long as the
+// parities on its left stay: its fragment above is its fragment below, its
+// bundle sides are those parities, and it changes nothing else but the
+// previous x.  A beam may then skip it, provided that
+//   - the list is in x order at the beam's bottom, and no two neighbours
+//     swap places inside the beam: each pair of neighbours has a scheduled
+//     check, the first beam from which rounding can no longer promise their
+//     order (NextCheck), where their order is compared exactly; a beam with
+//     a swap is finished by the full steps, and so is the next one;
+//   - no bundle can form: neighbours with slopes within the bundle
+//     tolerance turn every later beam over to the full walk;
+//   - the edges that change are visited in list order: those that join,
+//     leave or hand over to a successor here, and those whose last visit
+//     did not find them steady; from each, the walk goes on to the right
+//     until the parities agree with those the next edge was last classified
+//     with and no horizontal side is open;
+//   - a run of visits starts after all edges of its first x, so that the
+//     previous x it starts from is below every x it meets, as in the full
+//     walk.
+// So every output step and every state the walk passes on is that of the
+// full walk, bit for bit.  Only beams of many active edges and few changes
+// are done so; the tests force the path on small inputs and compare it with
+// the literal reference.
+
+#include <zeltmath/s2d/clip/detail/sweep_state.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+namespace sweep {
+
+// Takes the edges whose top is yt off the heap.  With `use`, each is handed
+// over to its successor or listed as ending at the next beam.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::PopTops(double yt, bool use)
+{
+    while (!edgeTops_.empty() && edgeTops_.front().y <= yt) {
+        Edge* e = edgeTops_.front().e;
+        std::pop_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
+        edgeTops_.pop_back();
+        if (!use)
+            continue;
+        Edge* succ = in_.Successor(*e);
+        if (!succ) {
+            ending_.push_back(e);
+            events_.push_back(e);
+            continue;
+        }
+        succ->outp[kBelow] = e->outp[kAbove];
+        succ->bstate[kBelow] = e->bstate[kAbove];
+        succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+        succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+        Edge* prev = e->prev;
+        Edge* next = e->next;
+        if (prev)
+            prev->next = succ;
+        else
+            aet_ = succ;
+        if (next)
+            next->prev = succ;
+        succ->prev = prev;
+        succ->next = next;
+        if (T(e).mark >= 0) {
+            T(succ).mark = T(e).mark;
+            marks_[static_cast<std::size_t>(T(e).mark)] = succ;
+            T(e).mark = -1;
+        }
+        in_.Release(e);
+        Activate(succ);
+        events_.push_back(succ);
+        if (prev)
+            SchedulePair(prev);
+        SchedulePair(succ);
+    }
+}
+
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::SchedulePair(Edge* a)
+{
+    T(a).pairStamp = ++stamps_;
+    T(a).pairNext = a->next;
+    // Beams visit only the changes for slopes the checks can bound, and
+    // while no bundle can form.
+    if (!(std::fabs(a->dx) < 1e300))
+        classicOnly_ = true;
+    if (!a->next)
+        return;
+    if (std::fabs(a->dx - a->next->dx) <= kCoincident)
+        classicOnly_ = true;
+    checks_.push_back(PairCheck{-DBL_MAX, a, T(a).pairStamp});
+    std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
+}
+
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::TrackAllPairs(double yt)
+{
+    // Edges ending at yt are listed as ending already.
+    checks_.clear();
+    edgeTops_.clear();
+    for (Edge* e = aet_; e; e = e->next) {
+        SchedulePair(e);
+        if (e->top.y != yt)
+            edgeTops_.push_back(Top{e->top.y, e});
+    }
+    std::make_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
+}
+
+// The first beam top from which the order of a (left) and b (right), whose
+// x at yt are xa <= xb, is no longer certain.  Each edge's x at any height
+// of its span is within 8u(|bot.x| + |top.x|) of its line (u the unit
+// roundoff): one rounding each for the height difference, the product and
+// the sum, and three for the slope, each relative to at most those
+// magnitudes.  While the distance of the lines exceeds twice both
+// allowances the computed order cannot change; the lines close in at the
+// difference of the slopes, and a pair that cannot close in before one of
+// its edges ends needs no further look.  The estimate is shortened by a
+// millionth, far more than its own roundings.
+template <Operation Op>
+double Sweep<Op>::NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const
+{
+    constexpr double u = DBL_EPSILON / 2;
+    const double allowance =
+        8 * u * (std::fabs(a->bot.x) + std::fabs(a->top.x) + std::fabs(b->bot.x) + std::fabs(b->top.x)) + 1e-300;
+    const double room = (xb - xa) - 4 * allowance;
+    if (!(room > 0))
+        return yt;
+    const double closing = a->dx - b->dx;
+    if (!(closing > 0))
+        return DBL_MAX;
+    const double dy = room / closing * (1 - 1e-6);
+    if (!(dy > 1e-12 * std::fabs(yt)))
+        return yt;
+    const double y = yt + dy;
+    return y > std::min(a->top.y, b->top.y) ? DBL_MAX : y;
+}
+
+// Runs the checks due by beam top yt; true when some pair of neighbours
+// changes order in the beam.
+template <Operation Op>
+[[gnu::noinline]] bool Sweep<Op>::DueChecks(double yt)
+{
+    bool swap = false;
+    recheck_.clear();
+    while (!checks_.empty() && checks_.front().y <= yt) {
+        const PairCheck c = checks_.front();
+        std::pop_heap(checks_.begin(), checks_.end(), LaterCheck());
+        checks_.pop_back();
+        Edge* a = c.a;
+        if (T(a).pairStamp != c.stamp || !a->next)
+            continue;
+        Edge* b = a->next;
+        const double xa = XAt(a, yt);
+        const double xb = XAt(b, yt);
+        if (xa > xb) {
+            swap = true;
+            recheck_.push_back(PairCheck{-DBL_MAX, a, c.stamp});
+            continue;
+        }
+        const double next = NextCheck(a, b, xa, xb, yt);
+        if (next != DBL_MAX)
+            recheck_.push_back(PairCheck{next, a, c.stamp});
+    }
+    for (const PairCheck& c : recheck_) {
+        checks_.push_back(c);
+        std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
+    }
+    return swap;
+}
+
+// Landmarks: every kMarkGap-th edge of the list, in list order, so that an
+// insertion in a beam that visits only the changes need not walk the list
+// from its head.  The list is in x order then, so the edges up to a landmark
+// left of the new edge's x all come before it, as the walk from the head
+// would find.  A landmark that leaves hands its place to a neighbour that is
+// none, or the landmarks are rebuilt.
+constexpr std::size_t kMarkGap = 16;
+
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::RebuildMarks()
+{
+    for (Edge* m : marks_)
+        if (m)
+            T(m).mark = -1;
+    marks_.clear();
+    std::size_t i = 0;
+    for (Edge* e = aet_; e; e = e->next, ++i)
+        if (i % kMarkGap == kMarkGap - 1) {
+            T(e).mark = static_cast<int>(marks_.size());
+            marks_.push_back(e);
+        }
+    marksValid_ = true;
+}
+
+// Edge e, about to leave the list, stops being a landmark.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::Unmark(Edge* e)
+{
+    if (T(e).mark < 0)
+        return;
+    Edge* heir = e->prev && T(e->prev).mark < 0 ? e->prev : e->next && T(e->next).mark < 0 ? e->next : nullptr;
+    marks_[static_cast<std::size_t>(T(e).mark)] = heir;
+    if (heir)
+        T(heir).mark = T(e).mark;
+    else
+        marksValid_ = false;
+    T(e).mark = -1;
+}
+
+// InsertActive with the x of every edge at yb worked out on the way.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::LazyInsert(Edge* e, Edge* after, double yb)
+{
+    Edge* before = nullptr;
+    Edge* at = aet_;
+    if (after && after->dx == after->dx && e->dx == e->dx) {
+        before = after;
+        at = after->next;
+    } else {
+        if (!marksValid_)
+            RebuildMarks();
+        // The last landmark left of e's x.
+        std::size_t lo = 0, hi = marks_.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi) / 2;
+            if (XAt(marks_[mid], yb) < e->xb)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        if (lo > 0) {
+            before = marks_[lo - 1];
+            at = before->next;
+        }
+    }
+    std::size_t steps = 0;
+    while (at) {
+        const double x = XAt(at, yb);
+        if (e->xb < x || (e->xb == x && e->dx < at->dx))
+            break;
+        before = at;
+        at = at->next;
+        ++steps;
+    }
+    if (steps > 4 * kMarkGap)
+        marksValid_ = false;
+    e->prev = before;
+    e->next = at;
+    if (before)
+        before->next = e;
+    else
+        aet_ = e;
+    if (at)
+        at->prev = e;
+    if (before)
+        SchedulePair(before);
+    SchedulePair(e);
+}
+
+// Around an edge that ends at yb its neighbours meet in the bundle step;
+// with slopes within the bundle tolerance they might bundle.
+template <Operation Op>
+[[gnu::noinline]] bool Sweep<Op>::RiskAroundEnding(double yb)
+{
+    for (Edge* e : ending_) {
+        Edge* l = e->prev;
+        while (l && l->top.y == yb)
+            l = l->prev;
+        Edge* r = e->next;
+        while (r && r->top.y == yb)
+            r = r->next;
+        if (l && r && std::fabs(l->dx - r->dx) <= kCoincident)
+            return true;
+    }
+    return false;
+}
+
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::Materialize(double yb)
+{
+    for (Edge* e = aet_; e; e = e->next)
+        e->xb = XAt(e, yb);
+}
+
+// Steps 2 to 4 of a beam, visiting the edges that change and, from each,
+// on to the right until the walk's state agrees with the next edge's.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::LazyWalk(double yb)
+{
+    for (Edge* e : inserted_)
+        events_.push_back(e);
+    for (Edge* e : events_) {
+        T(e).listed = beam_;
+        e->xb = XAt(e, yb);
+    }
+    std::sort(events_.begin(), events_.end(), [](const Edge* a, const Edge* b) { return a->xb < b->xb; });
+    walked_.clear();
+    unsteady_.clear();
+    const int start[2] = {parity_[kClip], parity_[kSubject]};
+    int horiz[2] = {0, 0};
+    int cf = Fragments::None;
+    double px = -DBL_MAX;
+    Edge* resume = nullptr;   // where the last run of visits stopped
+    for (Edge* ev : events_) {
+        if (T(ev).walked == beam_)
+            continue;
+        // Edges of the same x on the left join the run, so that the
+        // previous x it starts from is below every x it meets.
+        Edge* e = ev;
+        while (e->prev && T(e->prev).walked != beam_ && XAt(e->prev, yb) == ev->xb)
+            e = e->prev;
+        if (e != resume) {
+            Edge* l = e->prev;
+            parity_[kClip] = l ? l->bside[kClip] ^ l->bundle[kAbove][kClip] : start[kClip];
+            parity_[kSubject] = l ? l->bside[kSubject] ^ l->bundle[kAbove][kSubject] : start[kSubject];
+            px = -DBL_MAX;
+        }
+        while (e) {
+            Edge* next = e->next;
+            e->xb = XAt(e, yb);
+            T(e).walked = beam_;
+            const unsigned char continues = e->top.y != yb;
+            e->bundle[kAbove][kClip] = 0;
+            e->bundle[kAbove][kSubject] = 0;
+            e->bundle[kAbove][e->type] = continues;
+            e->bstate[kAbove] = kSingle;
+            ClassifyEdge<true>(e, yb, horiz, px, cf);
+            if (!continues) {
+                Edge* prev = e->prev;
+                Unmark(e);
+                RemoveEnded(e);
+                --active_[e->type];
+                in_.Release(e);
+                if (prev)
+                    SchedulePair(prev);
+            } else {
+                walked_.push_back(e);
+                if (!T(e).steady)
+                    unsteady_.push_back(e);
+            }
+            e = next;
+            if (e && T(e).listed != beam_ && T(e).steady && (horiz[kClip] | horiz[kSubject]) == 0
+                && e->bside[kClip] == parity_[kClip] && e->bside[kSubject] == parity_[kSubject])
+                break;
+        }
+        resume = e;
+        if (!e)
+            break;
+    }
+    // Every edge left continues above yb with its own operand's flag.
+    parity_[kClip] = start[kClip] ^ (active_[kClip] & 1);
+    parity_[kSubject] = start[kSubject] ^ (active_[kSubject] & 1);
+}
+
+// The crossing search of the full steps, for a beam whose first steps
+// visited only the changes.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::FindCrossings(double yb, double yt)
+{
+    crossings_.clear();
+    sortedHead_ = nullptr;
+    const double dy = yt - yb;
+    for (Edge* e = aet_; e; e = e->next) {
+        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        if (e->bstate[kAbove] != kTail)
+            AddToSorted(e, dy);
+    }
+    if (crossings_.size() > 1)
+        std::stable_sort(crossings_.begin(), crossings_.end(),
+                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+}
+
+// Step 7 for a beam without swaps: the visited edges carry their state
+// below, the edges reaching yt hand over to their successors, and every
+// other edge only moves, which XAt accounts for.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::LazyNextBeam(double yt)
+{
+    for (Edge* e : walked_) {
+        e->outp[kBelow] = e->outp[kAbove];
+        e->bstate[kBelow] = e->bstate[kAbove];
+        e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+        e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+    }
+    events_.clear();
+    ending_.clear();
+    for (Edge* u : unsteady_)
+        if (u->top.y != yt)
+            events_.push_back(u);
+    PopTops(yt, true);
+}
+
+} // namespace sweep
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif

@@ -1,0 +1,179 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_SWEEP_STATE_H
+#define ZELTMATH_S2D_CLIP_DETAIL_SWEEP_STATE_H
+
+// The sweep's state and the small pieces its steps share; the steps are in
+// sweep.cpp (every beam's full walk) and sweep_changes.h (beams that visit
+// only the edges that change).  Included by sweep.cpp alone.
+
+#include <zeltmath/s2d/clip/detail/bounds.h>
+#include <zeltmath/s2d/clip/detail/fragments.h>
+
+#include <cfloat>
+#include <cstddef>
+#include <vector>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+namespace sweep {
+
+// Edges closer than this in x at the beam bottom and in slope are one bundle.
+constexpr double kCoincident = 1e-8;
+// Crossings of edges whose relative run differs by no more than this are
+// not looked for.
+constexpr double kParallel = DBL_EPSILON;
+
+// Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
+// bit 3 bottom left inside the result.
+enum VertexClass : int {
+    kExternalMax = 1,
+    kExternalLeft = 2,
+    kExternalRight = 4,
+    kRightEdge = 5,
+    kInternalMaxMin = 6,
+    kInternalMin = 7,
+    kExternalMin = 8,
+    kExternalMaxMin = 9,
+    kLeftEdge = 10,
+    kInternalLeft = 11,
+    kInternalRight = 13,
+    kInternalMax = 14
+};
+
+// Horizontal state after an edge: [state][(exists - 1) * 2 + parity].
+constexpr unsigned char kNextHorizontal[3][6] = {
+    {1, 2, 2, 1, 0, 0},
+    {0, 0, 0, 0, 2, 2},
+    {0, 0, 0, 0, 1, 1},
+};
+
+// The top of an active edge, for the heap that gives the next beam.
+struct Top {
+    double y;
+    Edge* e;
+};
+
+struct LaterTop {
+    bool operator()(const Top& a, const Top& b) const { return a.y > b.y; }
+};
+
+// A scheduled look at the pair an edge forms with its right neighbour:
+// from beam top y on, their order may change.
+struct PairCheck {
+    double y;
+    Edge* a;
+    unsigned stamp;
+};
+
+struct LaterCheck {
+    bool operator()(const PairCheck& a, const PairCheck& b) const { return a.y > b.y; }
+};
+
+// x of edge e at height y, with the very arithmetic by which the sweep moves
+// an edge from beam to beam: its bottom x where it starts, its top x where
+// it ends, else along its slope from the bottom.
+inline double XAt(const Edge* e, double y)
+{
+    if (y == e->bot.y)
+        return e->bot.x;
+    if (y == e->top.y)
+        return e->top.x;
+    return e->bot.x + e->dx * (y - e->bot.y);
+}
+
+struct Crossing {
+    Edge* e0;
+    Edge* e1;
+    double x;
+    double y;   // above the beam bottom
+};
+
+// The operation is a template argument, so that the per-edge tests below
+// compile to straight logic instead of a switch per quadrant.
+template <Operation Op>
+inline int Combine2(int a, int b)
+{
+    if (Op == Operation::Union)
+        return a || b;
+    if (Op == Operation::Xor)
+        return a ^ b;
+    return a && b;
+}
+
+template <Operation Op>
+class Sweep {
+public:
+    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.kept.size() + 16); }
+
+    ContourSet Run();
+
+private:
+    void InsertActive(Edge* e, Edge* after);
+    void FormBundles(double yb);
+    void BundleStep(Edge* e, Edge*& e0, double yb);
+    template <bool Track>
+    void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
+    template <bool Track>
+    void ClassifyAndRemove(double yb, double yt, bool above);
+    void ClassifyAndRemoveTracked(double yb, double yt, bool above);
+    bool NextBeamTracked(double yt, bool bundle);
+    void RemoveEnded(Edge* e);
+    void AddToSorted(Edge* e, double dy);
+    void Activate(Edge* e);
+    void HandleCrossings(double yb);
+    void SwapBundles(Edge* e0, Edge* e1);
+    bool Adjacent(const Crossing& c) const;
+    bool NextBeam(double yt, bool bundle);
+
+    // Beams that visit only the edges that change; see LazyWalk.
+    void LazyInsert(Edge* e, Edge* after, double yb);
+    bool RiskAroundEnding(double yb);
+    void LazyWalk(double yb);
+    bool DueChecks(double yt);
+    void FindCrossings(double yb, double yt);
+    void LazyNextBeam(double yt);
+    void Materialize(double yb);
+    void RebuildMarks();
+    void Unmark(Edge* e);
+    void SchedulePair(Edge* a);
+    void TrackAllPairs(double yt);
+    double NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const;
+    void PopTops(double yt, bool use);
+    int Active() const { return active_[kClip] + active_[kSubject]; }
+    EdgeTrack& T(const Edge* e) { return in_.Track(e); }
+
+    SweepInput& in_;
+    Fragments out_;
+    Edge* aet_ = nullptr;
+    int parity_[2] = {0, 0};
+    Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
+    std::vector<double> tops_;   // min-heap of the top heights of active edges
+    std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
+    std::vector<Crossing> crossings_;
+
+    int active_[2] = {0, 0};            // active edges per operand
+    std::size_t changes_ = 0;           // edges that joined or left in this beam
+    int initialParity_[2] = {0, 0};
+    long beam_ = 0;                     // number of the current beam
+    bool tracking_ = false;             // pair checks are kept
+    bool classicOnly_ = false;          // input that every beam walks in full
+    bool lazyOk_ = false;               // the next beam may visit only changes
+    bool sorted_ = false;               // the list is in x order at the next beam
+    unsigned stamps_ = 0;
+    std::vector<PairCheck> checks_;     // min-heap of pair checks
+    std::vector<PairCheck> recheck_;
+    std::vector<Edge*> events_;         // edges that change at the next beam
+    std::vector<Edge*> ending_;         // edges whose bound ends at the next beam
+    std::vector<Edge*> inserted_;       // bounds that joined at this beam
+    std::vector<Edge*> walked_;         // edges visited in this beam that stay
+    std::vector<Edge*> unsteady_;       // of those, the ones not merely passing
+    std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
+    bool marksValid_ = false;
+};
+
+} // namespace sweep
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif
