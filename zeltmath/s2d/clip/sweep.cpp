@@ -588,12 +588,15 @@ template <Operation Op>
 template <Operation Op>
 inline void Sweep<Op>::Activate(Edge* e)
 {
-    tops_.push_back(e->top.y);
-    std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
+    // While pairs are tracked the tops go to the heap that keeps the edges
+    // with them; the next beam is the lowest top of both.
     ++changes_;   // joins; leaves are counted per beam
     if (tracking_) {
         edgeTops_.push_back(Top{e->top.y, e});
         std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
+    } else {
+        tops_.push_back(e->top.y);
+        std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
     }
 }
 
@@ -657,6 +660,10 @@ ContourSet Sweep<Op>::Run()
             yt = tops_.front();
             above = true;
         }
+        if (!edgeTops_.empty() && (!above || edgeTops_.front().y < yt)) {
+            yt = edgeTops_.front().y;
+            above = true;
+        }
         if (lm < minima.size() && (!above || minima[lm].y < yt)) {
             yt = minima[lm].y;
             above = true;
@@ -700,6 +707,7 @@ ContourSet Sweep<Op>::Run()
         }
         changes_ = 0;
         const bool startTracking = track && !tracking_;
+        const bool stopTracking = !track && tracking_;
         tracking_ = track;
         if (startTracking && in_.track.empty())
             in_.track.assign(in_.arena.capacity(), EdgeTrack());
@@ -716,9 +724,14 @@ ContourSet Sweep<Op>::Run()
         }
         if (startTracking)
             TrackAllPairs(yt);
-        if (!tracking_) {
+        if (stopTracking) {
             checks_.clear();
+            fresh_.clear();
             edgeTops_.clear();
+            for (Edge* e = aet_; e; e = e->next) {
+                tops_.push_back(e->top.y);
+                std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
+            }
         }
         lazyOk_ = !swapped && !startTracking && sorted_ && parity_[kClip] == initialParity_[kClip]
                   && parity_[kSubject] == initialParity_[kSubject];

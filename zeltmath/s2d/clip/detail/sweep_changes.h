@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace S2D {
 namespace clip {
@@ -100,8 +101,7 @@ template <Operation Op>
         return;
     if (std::fabs(a->dx - a->next->dx) <= kCoincident)
         classicOnly_ = true;
-    checks_.push_back(PairCheck{-DBL_MAX, a, T(a).pairStamp});
-    std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
+    fresh_.push_back(PairCheck{-DBL_MAX, a, T(a).pairStamp});
 }
 
 template <Operation Op>
@@ -109,6 +109,7 @@ template <Operation Op>
 {
     // Edges ending at yt are listed as ending already.
     checks_.clear();
+    fresh_.clear();
     edgeTops_.clear();
     for (Edge* e = aet_; e; e = e->next) {
         SchedulePair(e);
@@ -154,10 +155,20 @@ template <Operation Op>
 {
     bool swap = false;
     recheck_.clear();
-    while (!checks_.empty() && checks_.front().y <= yt) {
-        const PairCheck c = checks_.front();
-        std::pop_heap(checks_.begin(), checks_.end(), LaterCheck());
-        checks_.pop_back();
+    std::swap(due_, fresh_);
+    fresh_.clear();
+    for (;;) {
+        PairCheck c;
+        if (!due_.empty()) {
+            c = due_.back();
+            due_.pop_back();
+        } else if (!checks_.empty() && checks_.front().y <= yt) {
+            c = checks_.front();
+            std::pop_heap(checks_.begin(), checks_.end(), LaterCheck());
+            checks_.pop_back();
+        } else {
+            break;
+        }
         Edge* a = c.a;
         if (T(a).pairStamp != c.stamp || !a->next)
             continue;
@@ -166,7 +177,7 @@ template <Operation Op>
         const double xb = XAt(b, yt);
         if (xa > xb) {
             swap = true;
-            recheck_.push_back(PairCheck{-DBL_MAX, a, c.stamp});
+            fresh_.push_back(c);
             continue;
         }
         const double next = NextCheck(a, b, xa, xb, yt);

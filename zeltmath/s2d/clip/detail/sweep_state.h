@@ -161,6 +161,8 @@ private:
     bool sorted_ = false;               // the list is in x order at the next beam
     unsigned stamps_ = 0;
     std::vector<PairCheck> checks_;     // min-heap of pair checks
+    std::vector<PairCheck> fresh_;      // checks due at the next look, unordered
+    std::vector<PairCheck> due_;
     std::vector<PairCheck> recheck_;
     std::vector<Edge*> events_;         // edges that change at the next beam
     std::vector<Edge*> ending_;         // edges whose bound ends at the next beam
