@@ -43,8 +43,8 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from,
     e.count = count;
     e.topAt = to;
     e.step = step;
-    if (!in.track.empty())
-        in.Track(&e) = EdgeTrack();
+    if (in.track)
+        in.Track(&e).Reset();
     return &e;
 }
 

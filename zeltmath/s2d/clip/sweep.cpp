@@ -621,8 +621,59 @@ ContourSet Sweep<Op>::Run()
             classicOnly_ = true;
     double yb = minima[0].y;
     bool bundled = false;
+    for (;;) {
+        // Plain beams while the list is short: nothing but the full steps.
+        while (Active() < in_.tuning.lazyFrom || classicOnly_) {
+            Edge* inserted = nullptr;
+            while (lm < minima.size() && minima[lm].y == yb) {
+                Edge* e = minima[lm].first;
+                if (in_.track)
+                    T(e).Reset();
+                InsertActive(e, inserted);
+                inserted = e;
+                ++active_[e->type];
+                Activate(e);
+                ++lm;
+            }
+            while (!tops_.empty() && tops_.front() <= yb) {
+                std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
+                tops_.pop_back();
+            }
+            bool above = false;
+            double yt = yb;
+            if (!tops_.empty()) {
+                yt = tops_.front();
+                above = true;
+            }
+            if (lm < minima.size() && (!above || minima[lm].y < yt)) {
+                yt = minima[lm].y;
+                above = true;
+            }
+            if (!bundled)
+                FormBundles(yb);
+            ClassifyAndRemove<false>(yb, yt, above);
+            if (!above)
+                return out_.Result();
+            HandleCrossings(yb);
+            bundled = NextBeam(yt, !(lm < minima.size() && minima[lm].y == yt));
+            yb = yt;
+            ++beam_;
+        }
+        changes_ = 0;
+        if (RunTracked(yb, lm, bundled))
+            return out_.Result();
+    }
+}
+
+// Beams from one with a long list on, until the list is short again (false)
+// or the sweep ends (true): pairs are tracked while the list is long and
+// changes little, and a beam with few changes visits only them.
+template <Operation Op>
+bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
+{
+    const std::vector<BoundStart>& minima = in_.minima;
     bool lastLazy = false;
-    for (;; ++beam_) {
+    for (;;) {
         // Visiting only the changes pays while they are few.
         bool lazy = false;
         if (lazyOk_ && tracking_ && !classicOnly_) {
@@ -639,6 +690,8 @@ ContourSet Sweep<Op>::Run()
         inserted_.clear();
         while (lm < minima.size() && minima[lm].y == yb) {
             Edge* e = minima[lm].first;
+            if (in_.track)
+                T(e).Reset();
             if (lazy)
                 LazyInsert(e, inserted, yb);
             else
@@ -679,7 +732,7 @@ ContourSet Sweep<Op>::Run()
         if (lazy) {
             LazyWalk(yb);
             if (!above)
-                break;
+                return true;
             swapped = DueChecks(yt);
             if (swapped) {
                 Materialize(yb);
@@ -694,7 +747,7 @@ ContourSet Sweep<Op>::Run()
             else
                 ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
-                break;
+                return true;
             swapped = !crossings_.empty();
             HandleCrossings(yb);
         }
@@ -709,8 +762,8 @@ ContourSet Sweep<Op>::Run()
         const bool startTracking = track && !tracking_;
         const bool stopTracking = !track && tracking_;
         tracking_ = track;
-        if (startTracking && in_.track.empty())
-            in_.track.assign(in_.arena.capacity(), EdgeTrack());
+        if (startTracking)
+            in_.StartTracking(aet_);
         const bool bundleNext = !(lm < minima.size() && minima[lm].y == yt);
         if (lazy && !swapped) {
             LazyNextBeam(yt);
@@ -736,8 +789,16 @@ ContourSet Sweep<Op>::Run()
         lazyOk_ = !swapped && !startTracking && sorted_ && parity_[kClip] == initialParity_[kClip]
                   && parity_[kSubject] == initialParity_[kSubject];
         yb = yt;
+        ++beam_;
+        if (!tracking_ && Active() < in_.tuning.lazyUntil) {
+            // Back to plain beams; the next change-only beam needs a full one
+            // before it.
+            lazyOk_ = false;
+            if (lastLazy)
+                Materialize(yb);
+            return false;
+        }
     }
-    return out_.Result();
 }
 
 } // namespace sweep

@@ -13,6 +13,7 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <memory>
 #include <vector>
 
 namespace S2D {
@@ -50,13 +51,25 @@ struct Edge {
 // was that of an edge passing through the beam undisturbed, the beam in
 // which it was last visited or listed as changing, and its index among the
 // landmarks of the list (or -1).
+// The records are allocated for all slots but set up only as edges are
+// made, so that a sweep that tracks for a while touches few of them.
 struct EdgeTrack {
-    Edge* pairNext = nullptr;
-    unsigned pairStamp = 0;
-    unsigned char steady = 0;
-    long walked = -1;
-    long listed = -1;
-    int mark = -1;
+    Edge* pairNext;
+    unsigned pairStamp;
+    unsigned char steady;
+    long walked;
+    long listed;
+    int mark;
+
+    void Reset()
+    {
+        pairNext = nullptr;
+        pairStamp = 0;
+        steady = 0;
+        walked = -1;
+        listed = -1;
+        mark = -1;
+    }
 };
 
 // The first edge of a bound, with its local minimum.
@@ -72,7 +85,7 @@ struct SweepInput {
     std::vector<Vertex> kept;         // the kept vertices of all rings, ring after ring
     std::vector<Edge> arena;
     std::vector<Edge*> spare;         // slots of edges that have left
-    std::vector<EdgeTrack> track;     // one per arena slot, once needed
+    std::unique_ptr<EdgeTrack[]> track;   // one per arena slot, once needed
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
 
     // The next edge up e's bound, or null when the bound ends at e's top.
@@ -82,13 +95,21 @@ struct SweepInput {
     {
         // Checks scheduled for its pair lapse; the walk still reads
         // whether it visited the edge in this beam.
-        if (!track.empty()) {
+        if (track) {
             Track(e).pairStamp = 0;
             Track(e).mark = -1;
         }
         spare.push_back(e);
     }
     EdgeTrack& Track(const Edge* e) { return track[static_cast<std::size_t>(e - arena.data())]; }
+    // Records for every slot, those of the edges in `active` set up.
+    void StartTracking(Edge* active)
+    {
+        if (!track)
+            track.reset(new EdgeTrack[arena.capacity()]);
+        for (Edge* e = active; e; e = e->next)
+            Track(e).Reset();
+    }
 };
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and

@@ -68,13 +68,13 @@ private:
 
 // The calls made for almost every result vertex are inline.
 
-inline int Fragments::NewNode(double x, double y, int next)
+[[gnu::always_inline]] inline int Fragments::NewNode(double x, double y, int next)
 {
     nodes_.push_back(Node{x, y, next});
     return static_cast<int>(nodes_.size()) - 1;
 }
 
-inline int Fragments::Owner(int f)
+[[gnu::always_inline]] inline int Fragments::Owner(int f)
 {
     // Path halving keeps the forest flat.
     while (frags_[f].parent != f) {
@@ -84,7 +84,7 @@ inline int Fragments::Owner(int f)
     return f;
 }
 
-inline int Fragments::Create(double x, double y)
+[[gnu::always_inline]] inline int Fragments::Create(double x, double y)
 {
     const int node = NewNode(x, y, None);
     const int f = static_cast<int>(frags_.size());
@@ -92,7 +92,7 @@ inline int Fragments::Create(double x, double y)
     return f;
 }
 
-inline void Fragments::AddLeft(int f, double x, double y)
+[[gnu::always_inline]] inline void Fragments::AddLeft(int f, double x, double y)
 {
     if (f == None)
         return;
@@ -102,7 +102,7 @@ inline void Fragments::AddLeft(int f, double x, double y)
     ++frags_[o].count;
 }
 
-inline void Fragments::AddRight(int f, double x, double y)
+[[gnu::always_inline]] inline void Fragments::AddRight(int f, double x, double y)
 {
     if (f == None)
         return;

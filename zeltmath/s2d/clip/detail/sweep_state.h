@@ -108,6 +108,9 @@ public:
     ContourSet Run();
 
 private:
+    bool RunTracked(double& yb, std::size_t& lm, bool& bundled);
+
+private:
     void InsertActive(Edge* e, Edge* after);
     void FormBundles(double yb);
     void BundleStep(Edge* e, Edge*& e0, double yb);
