@@ -366,14 +366,17 @@ void Sweep<Op>::HandleCrossings(double yb)
         // Several crossings at almost one point can be found in an order in
         // which a pair is not yet side by side; a later pair that is takes
         // its turn first.  In exact arithmetic this never happens.
-        if (!Adjacent(crossings_[i])) {
+        bool adjacent = Adjacent(crossings_[i]);
+        if (!adjacent) {
             for (std::size_t j = i + 1; j < crossings_.size(); ++j) {
                 if (Adjacent(crossings_[j])) {
                     std::swap(crossings_[i], crossings_[j]);
+                    adjacent = true;
                     break;
                 }
             }
         }
+        allAdjacent_ = allAdjacent_ && adjacent;
         const Crossing& c = crossings_[i];
         Edge* e0 = c.e0;
         Edge* e1 = c.e1;
@@ -737,7 +740,9 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             if (swapped) {
                 Materialize(yb);
                 FindCrossings(yb, yt);
+                allAdjacent_ = true;
                 HandleCrossings(yb);
+                swapped = !SwapsKeepChanges(yt);
             }
         } else {
             if (!bundled)

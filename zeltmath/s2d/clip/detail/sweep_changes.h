@@ -375,6 +375,38 @@ template <Operation Op>
     parity_[kSubject] = start[kSubject] ^ (active_[kSubject] & 1);
 }
 
+// After the crossings of a beam that visited only the changes: when every
+// crossing swapped two neighbours, the parities on the left of every other
+// edge are what they were, so the next beam may again visit only the
+// changes, with the crossed edges among them, once their new neighbours have
+// checks and the list is in x order at yt.  False when a full beam must
+// follow.
+template <Operation Op>
+[[gnu::noinline]] bool Sweep<Op>::SwapsKeepChanges(double yt)
+{
+    if (!allAdjacent_)
+        return false;
+    bool ordered = true;
+    for (const Crossing& c : crossings_)
+        for (Edge* e : {c.e0, c.e1}) {
+            walked_.push_back(e);
+            unsteady_.push_back(e);
+            if (T(e).mark >= 0)
+                marksValid_ = false;
+            if (e->prev)
+                SchedulePair(e->prev);
+            SchedulePair(e);
+        }
+    // The new neighbours, and any pair found out of order that no crossing
+    // swapped.
+    for (const PairCheck& c : fresh_) {
+        const Edge* a = c.a;
+        if (T(a).pairStamp == c.stamp && a->next)
+            ordered = ordered && !(XAt(a, yt) > XAt(a->next, yt));
+    }
+    return ordered;
+}
+
 // The crossing search of the full steps, for a beam whose first steps
 // visited only the changes.
 template <Operation Op>

@@ -142,6 +142,7 @@ private:
     void TrackAllPairs(double yt);
     double NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const;
     void PopTops(double yt, bool use);
+    bool SwapsKeepChanges(double yt);
     int Active() const { return active_[kClip] + active_[kSubject]; }
     EdgeTrack& T(const Edge* e) { return in_.Track(e); }
 
@@ -174,6 +175,7 @@ private:
     std::vector<Edge*> unsteady_;       // of those, the ones not merely passing
     std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
     bool marksValid_ = false;
+    bool allAdjacent_ = true;           // every crossing met its pair side by side
 };
 
 } // namespace sweep
