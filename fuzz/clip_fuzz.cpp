@@ -8,7 +8,11 @@
 //   other       a small grid coordinate (signed byte / 4), which makes
 //               shared edges, collinear runs and repeated vertices common
 // Coordinates pair up into vertices (x, y).
+//
+// Besides not crashing, the engine must give the same bits whether its beams
+// walk every active edge or visit only the edges that change.
 
+#include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/poly_polygon.h>
 
 #include <cstddef>
@@ -32,13 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size > 8192)
         return 0;
     S2D::PolyPolygon operands[2];
+    S2D::clip::detail::ContourSet sets[2];
     int which = 0;
     std::vector<S2D::Point> ring;
     std::vector<double> coords;
     auto closeRing = [&](unsigned char inner) {
-        for (size_t i = 0; i + 1 < coords.size(); i += 2)
+        std::vector<S2D::clip::detail::Vertex> vertices;
+        for (size_t i = 0; i + 1 < coords.size(); i += 2) {
             ring.emplace_back(coords[i], coords[i + 1]);
+            vertices.push_back({coords[i], coords[i + 1]});
+        }
         operands[which].AddPolygon(S2D::Polygon(ring), inner);
+        sets[which].Add(std::move(vertices), inner);
         ring.clear();
         coords.clear();
     };
@@ -74,6 +83,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
         unsigned k = 0;
         r.CheckIn(S2D::Point(0.5, 0.5), 1, 1e-9, 1, &k);
+    }
+    using S2D::clip::detail::Operation;
+    const S2D::clip::detail::SweepTuning everyBeamVisitsChanges{1, 0, 0};
+    for (Operation op : {Operation::Difference, Operation::Intersection, Operation::Xor, Operation::Union}) {
+        const S2D::clip::detail::ContourSet a = S2D::clip::detail::Combine(op, sets[0], sets[1]);
+        const S2D::clip::detail::ContourSet b =
+            S2D::clip::detail::Combine(op, sets[0], sets[1], everyBeamVisitsChanges);
+        if (a.holes != b.holes || a.contours.size() != b.contours.size())
+            __builtin_trap();
+        for (size_t c = 0; c < a.contours.size(); ++c)
+            if (a.contours[c].size() != b.contours[c].size()
+                || std::memcmp(a.contours[c].data(), b.contours[c].data(),
+                               a.contours[c].size() * sizeof(S2D::clip::detail::Vertex))
+                       != 0)
+                __builtin_trap();
     }
     for (S2D::PolyPolygon& pp : operands) {
         pp.Normalize();

@@ -479,6 +479,37 @@ void Sweep<Op>::HandleCrossings(double yb)
     }
 }
 
+// Edge e keeps, below the next beam, the state it has above this one.
+template <Operation Op>
+inline void Sweep<Op>::CarryUp(Edge* e)
+{
+    e->outp[kBelow] = e->outp[kAbove];
+    e->bstate[kBelow] = e->bstate[kAbove];
+    e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+    e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+}
+
+// Edge e ends at the top of this beam and its successor along the bound
+// takes its place in the list, with e's state above as its state below.
+template <Operation Op>
+inline void Sweep<Op>::HandOver(Edge* e, Edge* succ)
+{
+    succ->outp[kBelow] = e->outp[kAbove];
+    succ->bstate[kBelow] = e->bstate[kAbove];
+    succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
+    succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+    Edge* prev = e->prev;
+    Edge* next = e->next;
+    if (prev)
+        prev->next = succ;
+    else
+        aet_ = succ;
+    if (next)
+        next->prev = succ;
+    succ->prev = prev;
+    succ->next = next;
+}
+
 template <Operation Op>
 bool Sweep<Op>::NextBeam(double yt, bool bundle)
 {
@@ -493,26 +524,11 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
         Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
         Edge* now = e;
         if (succ) {
-            succ->outp[kBelow] = e->outp[kAbove];
-            succ->bstate[kBelow] = e->bstate[kAbove];
-            succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-            succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
-            Edge* prev = e->prev;
-            if (prev)
-                prev->next = succ;
-            else
-                aet_ = succ;
-            if (next)
-                next->prev = succ;
-            succ->prev = prev;
-            succ->next = next;
+            HandOver(e, succ);
             Activate(succ);
             now = succ;
         } else {
-            e->outp[kBelow] = e->outp[kAbove];
-            e->bstate[kBelow] = e->bstate[kAbove];
-            e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-            e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            CarryUp(e);
             e->xb = e->xt;
         }
         e->outp[kAbove] = Fragments::None;
@@ -545,27 +561,12 @@ template <Operation Op>
         Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
         Edge* now = e;
         if (succ) {
-            succ->outp[kBelow] = e->outp[kAbove];
-            succ->bstate[kBelow] = e->bstate[kAbove];
-            succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-            succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
-            Edge* prev = e->prev;
-            if (prev)
-                prev->next = succ;
-            else
-                aet_ = succ;
-            if (next)
-                next->prev = succ;
-            succ->prev = prev;
-            succ->next = next;
+            HandOver(e, succ);
             Activate(succ);
             events_.push_back(succ);
             now = succ;
         } else {
-            e->outp[kBelow] = e->outp[kAbove];
-            e->bstate[kBelow] = e->bstate[kAbove];
-            e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-            e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+            CarryUp(e);
             e->xb = e->xt;
             if (e->top.y == yt) {
                 ending_.push_back(e);

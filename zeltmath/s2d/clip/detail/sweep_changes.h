@@ -60,20 +60,8 @@ template <Operation Op>
             events_.push_back(e);
             continue;
         }
-        succ->outp[kBelow] = e->outp[kAbove];
-        succ->bstate[kBelow] = e->bstate[kAbove];
-        succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-        succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
         Edge* prev = e->prev;
-        Edge* next = e->next;
-        if (prev)
-            prev->next = succ;
-        else
-            aet_ = succ;
-        if (next)
-            next->prev = succ;
-        succ->prev = prev;
-        succ->next = next;
+        HandOver(e, succ);
         if (T(e).mark >= 0) {
             T(succ).mark = T(e).mark;
             marks_[static_cast<std::size_t>(T(e).mark)] = succ;
@@ -431,12 +419,8 @@ template <Operation Op>
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::LazyNextBeam(double yt)
 {
-    for (Edge* e : walked_) {
-        e->outp[kBelow] = e->outp[kAbove];
-        e->bstate[kBelow] = e->bstate[kAbove];
-        e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-        e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
-    }
+    for (Edge* e : walked_)
+        CarryUp(e);
     events_.clear();
     ending_.clear();
     for (Edge* u : unsteady_)

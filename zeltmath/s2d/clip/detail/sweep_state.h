@@ -127,6 +127,8 @@ private:
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
     bool NextBeam(double yt, bool bundle);
+    void CarryUp(Edge* e);
+    void HandOver(Edge* e, Edge* succ);
 
     // Beams that visit only the edges that change; see LazyWalk.
     void LazyInsert(Edge* e, Edge* after, double yb);
