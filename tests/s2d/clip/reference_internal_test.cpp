@@ -133,6 +133,17 @@ TEST(ClipReference, RandomOperandsOfEveryKind)
     }
 }
 
+// Found by the fuzzer: crossings on grid points next to a vertex.
+TEST(ClipReference, FuzzerFindings)
+{
+    ContourSet a, b;
+    a.Add({{2, 2}, {-7.5, -2.25}, {-24.5, -24.5}}, 0);
+    a.Add({{-2.25, -1.25}, {-3.25, -2.25}, {0.25, -1.25}, {1, 1}, {3, 2}}, 0);
+    b.Add({{1, 1}, {2, 0}, {0, 3}, {0, -7.75}, {8.75, 2}, {0, 0}, {3, 0}, {-7.75, 8.75}, {-2.25, -20.25}, {-19.75, 20}},
+          0);
+    ExpectAllOpsAgree(a, b, "fuzzer finding 1");
+}
+
 TEST(ClipReference, LargerRingsWithManyCrossings)
 {
     for (unsigned seed = 1; seed <= 40; ++seed) {

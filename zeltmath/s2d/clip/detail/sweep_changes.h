@@ -350,7 +350,10 @@ template <Operation Op>
                     unsteady_.push_back(e);
             }
             e = next;
-            if (e && T(e).listed != beam_ && T(e).steady && (horiz[kClip] | horiz[kSubject]) == 0
+            // The run goes on at least to its event (edges of the same x may
+            // come first), and past every edge that changes.
+            if (e && T(ev).walked == beam_ && T(e).listed != beam_ && T(e).steady
+                && (horiz[kClip] | horiz[kSubject]) == 0
                 && e->bside[kClip] == parity_[kClip] && e->bside[kSubject] == parity_[kSubject])
                 break;
         }
