@@ -142,6 +142,13 @@ TEST(ClipReference, FuzzerFindings)
     b.Add({{1, 1}, {2, 0}, {0, 3}, {0, -7.75}, {8.75, 2}, {0, 0}, {3, 0}, {-7.75, 8.75}, {-2.25, -20.25}, {-19.75, 20}},
           0);
     ExpectAllOpsAgree(a, b, "fuzzer finding 1");
+
+    ContourSet c, d;
+    c.Add({}, 0);
+    d.Add({{3, -10.5}, {27.5, 0}, {0, -22}, {10, -4.25}, {0, 0}, {10, 10}, {4, 4}, {28.5, -4.25}, {0, 0}, {0, 6},
+           {29.75, 9}, {-10.25, 31}, {19, 5}, {-10, -21.25}, {1, 1}, {1, 1}, {-18.75, 0}, {8, 24}},
+          0);
+    ExpectAllOpsAgree(c, d, "fuzzer finding 2");
 }
 
 TEST(ClipReference, LargerRingsWithManyCrossings)

@@ -263,6 +263,10 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         next = e->next;
         ClassifyEdge<Track>(e, yb, horiz, px, cf);
         if (e->top.y == yb) {
+            // Its left neighbour's pair is new; the next beam's hand-over
+            // looks again (the slot may hold another edge by then).
+            if (Track && e->prev)
+                T(e->prev).pairStamp = 0;
             RemoveEnded(e);
             --active_[e->type];
             in_.Release(e);
