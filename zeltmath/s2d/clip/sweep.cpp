@@ -762,11 +762,14 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             HandleCrossings(yb);
         }
         // Pairs are tracked while the list is long and changes little.
+        // Tracking starts after two such beams in a row, so that it does
+        // not start and stop over and over where changes come and go.
         bool track = false;
         if (Active() >= in_.tuning.lazyUntil) {
             changes_ += static_cast<std::size_t>(activeStart - Active());
-            track = (Active() >= in_.tuning.lazyFrom || tracking_)
-                    && changes_ * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+            const bool quiet = changes_ * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
+            track = quiet && (tracking_ || (Active() >= in_.tuning.lazyFrom && quiet_));
+            quiet_ = quiet;
         }
         changes_ = 0;
         const bool startTracking = track && !tracking_;

@@ -159,6 +159,7 @@ private:
 
     int active_[2] = {0, 0};            // active edges per operand
     std::size_t changes_ = 0;           // edges that joined or left in this beam
+    bool quiet_ = false;                // the last beam changed few edges
     int initialParity_[2] = {0, 0};
     long beam_ = 0;                     // number of the current beam
     bool tracking_ = false;             // pair checks are kept
