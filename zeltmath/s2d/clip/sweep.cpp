@@ -26,20 +26,25 @@ namespace sweep {
 template <Operation Op>
 void Sweep<Op>::InsertActive(Edge* e, Edge* after)
 {
-    // Ordered by xb, then dx; an edge equal in both goes after the others:
-    // e goes before the first edge that it precedes.  The bounds of one
-    // minimum come in that same order, so when `after` is the bound inserted
-    // just before e, no edge up to `after` can follow e and the search starts
-    // behind it (NaN slopes, which break that order, search from the head).
-    Edge* before = nullptr;
-    Edge* at = aet_;
-    if (after && after->dx == after->dx && e->dx == e->dx) {
-        before = after;
-        at = after->next;
-    }
-    while (at && !(e->xb < at->xb || (e->xb == at->xb && e->dx < at->dx))) {
-        before = at;
-        at = at->next;
+    // See StartsAfter.
+    if (StartsAfter(after, e))
+        PlaceFrom(e, after, after->next, [](const Edge* a) { return a->xb; });
+    else
+        PlaceFrom(e, nullptr, aet_, [](const Edge* a) { return a->xb; });
+}
+
+// Walks from `at` (`before` on its left) to the first edge that e precedes
+// and links e in before it; xOf gives an edge's x at the beam bottom.
+// Returns the number of edges passed.
+template <Operation Op>
+template <class XOf>
+inline std::size_t Sweep<Op>::PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf)
+{
+    std::size_t steps = 0;
+    for (; at; before = at, at = at->next, ++steps) {
+        const double x = xOf(at);
+        if (e->xb < x || (e->xb == x && e->dx < at->dx))
+            break;
     }
     e->prev = before;
     e->next = at;
@@ -49,6 +54,7 @@ void Sweep<Op>::InsertActive(Edge* e, Edge* after)
         aet_ = e;
     if (at)
         at->prev = e;
+    return steps;
 }
 
 // One step of bundle forming for edge e at height yb; e0 is the previous
@@ -242,12 +248,6 @@ template <bool Track>
 // only touches the edge's left neighbour, which is classified by then; so
 // the one walk does exactly what a walk per step would.
 template <Operation Op>
-[[gnu::noinline]] void Sweep<Op>::ClassifyAndRemoveTracked(double yb, double yt, bool above)
-{
-    ClassifyAndRemove<true>(yb, yt, above);
-}
-
-template <Operation Op>
 template <bool Track>
 void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
 {
@@ -263,13 +263,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         next = e->next;
         ClassifyEdge<Track>(e, yb, horiz, px, cf);
         if (e->top.y == yb) {
-            // Its left neighbour's pair is new; the next beam's hand-over
-            // looks again (the slot may hold another edge by then).
-            if (Track && e->prev)
-                T(e->prev).pairStamp = 0;
-            RemoveEnded(e);
-            --active_[e->type];
-            in_.Release(e);
+            Leave<Track>(e);
             continue;
         }
         if (Track && !T(e).steady)
@@ -302,6 +296,23 @@ inline void Sweep<Op>::RemoveEnded(Edge* e)
         if (prev->prev && prev->prev->bstate[kBelow] == kTail)
             prev->bstate[kBelow] = kHead;
     }
+}
+
+// Edge e, ended at yb, leaves the list.  While pairs are tracked, the pair
+// its neighbours now form gets its check at once: a slot that is let go is
+// used again, so a later look could not tell a new neighbour by its address.
+template <Operation Op>
+template <bool Track>
+inline void Sweep<Op>::Leave(Edge* e)
+{
+    Edge* prev = e->prev;
+    if (Track)
+        Unmark(e);
+    RemoveEnded(e);
+    --active_[e->type];
+    in_.Release(e);
+    if (Track && prev)
+        SchedulePair(prev);
 }
 
 template <Operation Op>
@@ -514,52 +525,27 @@ inline void Sweep<Op>::HandOver(Edge* e, Edge* succ)
     succ->next = next;
 }
 
+// Step 7.  With no bounds starting at yt the list is final here, and the
+// bundles of the next beam are formed in the same walk.  While pairs are
+// tracked (Track), an edge keeps its fragment above equal to the one below
+// (classification clears it), the edges that change at yt are listed, and
+// every pair of neighbours that is new gets a check.
 template <Operation Op>
+template <bool Track>
 bool Sweep<Op>::NextBeam(double yt, bool bundle)
 {
-    // With no bounds starting at yt the list is final here, and the bundles
-    // of the next beam are formed in the same walk.
-    if (tracking_)
-        return NextBeamTracked(yt, bundle);
-    Edge* e0 = nullptr;
-    Edge* next = nullptr;
-    for (Edge* e = aet_; e; e = next) {
-        next = e->next;
-        Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
-        Edge* now = e;
-        if (succ) {
-            HandOver(e, succ);
-            Activate(succ);
-            now = succ;
-        } else {
-            CarryUp(e);
-            e->xb = e->xt;
-        }
-        e->outp[kAbove] = Fragments::None;
-        if (now != e)
-            in_.Release(e);
-        if (bundle)
-            BundleStep(now, e0, yt);
+    if (Track) {
+        events_.clear();
+        ending_.clear();
+        for (Edge* u : unsteady_)
+            if (u->top.y != yt)
+                events_.push_back(u);
+        PopTops(yt, false);
+        sorted_ = true;
     }
-    return bundle;
-}
-
-// NextBeam while pairs are tracked: an edge keeps its fragment above equal
-// to the one below (classification clears it), the edges that change at yt
-// are listed, and every pair of neighbours that is new gets a check.
-template <Operation Op>
-[[gnu::noinline]] bool Sweep<Op>::NextBeamTracked(double yt, bool bundle)
-{
-    events_.clear();
-    ending_.clear();
-    for (Edge* u : unsteady_)
-        if (u->top.y != yt)
-            events_.push_back(u);
-    PopTops(yt, false);
     Edge* e0 = nullptr;
     Edge* next = nullptr;
     Edge* last = nullptr;
-    sorted_ = true;
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
         Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
@@ -567,28 +553,33 @@ template <Operation Op>
         if (succ) {
             HandOver(e, succ);
             Activate(succ);
-            events_.push_back(succ);
+            if (Track)
+                events_.push_back(succ);
             now = succ;
         } else {
             CarryUp(e);
             e->xb = e->xt;
-            if (e->top.y == yt) {
+            if (Track && e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
             }
         }
+        if (!Track)
+            e->outp[kAbove] = Fragments::None;
         if (now != e)
             in_.Release(e);
         if (bundle)
             BundleStep(now, e0, yt);
-        if (last) {
-            sorted_ = sorted_ && last->xb <= now->xb;
-            if (T(last).pairNext != now || T(last).pairStamp == 0)
-                SchedulePair(last);
+        if (Track) {
+            if (last) {
+                sorted_ = sorted_ && last->xb <= now->xb;
+                if (T(last).pairNext != now || T(last).pairStamp == 0)
+                    SchedulePair(last);
+            }
+            last = now;
         }
-        last = now;
     }
-    if (last && (T(last).pairNext != nullptr || T(last).pairStamp == 0))
+    if (Track && last && (T(last).pairNext != nullptr || T(last).pairStamp == 0))
         SchedulePair(last);
     return bundle;
 }
@@ -606,6 +597,58 @@ inline void Sweep<Op>::Activate(Edge* e)
         tops_.push_back(e->top.y);
         std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
     }
+}
+
+// Step 1: the bounds starting at yb join the list, by the x of every edge
+// worked out on the way when the beam visits only the changes (`lazy`).
+template <Operation Op>
+void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
+{
+    const std::vector<BoundStart>& minima = in_.minima;
+    Edge* inserted = nullptr;
+    inserted_.clear();
+    while (lm < minima.size() && minima[lm].y == yb) {
+        Edge* e = minima[lm].first;
+        if (in_.track)
+            T(e).Reset();
+        if (lazy) {
+            LazyInsert(e, inserted, yb);
+            inserted_.push_back(e);
+        } else {
+            InsertActive(e, inserted);
+        }
+        inserted = e;
+        ++active_[e->type];
+        Activate(e);
+        ++lm;
+    }
+}
+
+// The top of the beam from yb: the lowest of the next minimum and the tops
+// of the active edges.  False when yb is the last height.
+template <Operation Op>
+bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
+{
+    while (!tops_.empty() && tops_.front() <= yb) {
+        std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
+        tops_.pop_back();
+    }
+    bool above = false;
+    yt = yb;
+    if (!tops_.empty()) {
+        yt = tops_.front();
+        above = true;
+    }
+    if (!edgeTops_.empty() && (!above || edgeTops_.front().y < yt)) {
+        yt = edgeTops_.front().y;
+        above = true;
+    }
+    const std::vector<BoundStart>& minima = in_.minima;
+    if (lm < minima.size() && (!above || minima[lm].y < yt)) {
+        yt = minima[lm].y;
+        above = true;
+    }
+    return above;
 }
 
 template <Operation Op>
@@ -632,38 +675,16 @@ ContourSet Sweep<Op>::Run()
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.
         while (Active() < in_.tuning.lazyFrom || classicOnly_) {
-            Edge* inserted = nullptr;
-            while (lm < minima.size() && minima[lm].y == yb) {
-                Edge* e = minima[lm].first;
-                if (in_.track)
-                    T(e).Reset();
-                InsertActive(e, inserted);
-                inserted = e;
-                ++active_[e->type];
-                Activate(e);
-                ++lm;
-            }
-            while (!tops_.empty() && tops_.front() <= yb) {
-                std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
-                tops_.pop_back();
-            }
-            bool above = false;
-            double yt = yb;
-            if (!tops_.empty()) {
-                yt = tops_.front();
-                above = true;
-            }
-            if (lm < minima.size() && (!above || minima[lm].y < yt)) {
-                yt = minima[lm].y;
-                above = true;
-            }
+            InsertBounds(yb, lm, false);
+            double yt;
+            const bool above = NextHeight(yb, lm, yt);
             if (!bundled)
                 FormBundles(yb);
             ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
                 return out_.Result();
             HandleCrossings(yb);
-            bundled = NextBeam(yt, !(lm < minima.size() && minima[lm].y == yt));
+            bundled = NextBeam<false>(yt, !(lm < minima.size() && minima[lm].y == yt));
             yb = yt;
             ++beam_;
         }
@@ -694,41 +715,9 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             Materialize(yb);
             bundled = false;
         }
-        Edge* inserted = nullptr;
-        inserted_.clear();
-        while (lm < minima.size() && minima[lm].y == yb) {
-            Edge* e = minima[lm].first;
-            if (in_.track)
-                T(e).Reset();
-            if (lazy)
-                LazyInsert(e, inserted, yb);
-            else
-                InsertActive(e, inserted);
-            inserted = e;
-            if (lazy)
-                inserted_.push_back(e);
-            ++active_[e->type];
-            Activate(e);
-            ++lm;
-        }
-        while (!tops_.empty() && tops_.front() <= yb) {
-            std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
-            tops_.pop_back();
-        }
-        bool above = false;
-        double yt = yb;
-        if (!tops_.empty()) {
-            yt = tops_.front();
-            above = true;
-        }
-        if (!edgeTops_.empty() && (!above || edgeTops_.front().y < yt)) {
-            yt = edgeTops_.front().y;
-            above = true;
-        }
-        if (lm < minima.size() && (!above || minima[lm].y < yt)) {
-            yt = minima[lm].y;
-            above = true;
-        }
+        InsertBounds(yb, lm, lazy);
+        double yt;
+        const bool above = NextHeight(yb, lm, yt);
         if (lazy && (classicOnly_ || RiskAroundEnding(yb))) {
             classicOnly_ = true;
             lazy = false;
@@ -753,7 +742,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             if (!bundled)
                 FormBundles(yb);
             if (tracking_)
-                ClassifyAndRemoveTracked(yb, yt, above);
+                ClassifyAndRemove<true>(yb, yt, above);
             else
                 ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
@@ -784,7 +773,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             lastLazy = true;
             sorted_ = true;
         } else {
-            bundled = NextBeam(yt, bundleNext);
+            bundled = tracking_ ? NextBeam<true>(yt, bundleNext) : NextBeam<false>(yt, bundleNext);
             lastLazy = false;
             marksValid_ = false;
         }

@@ -224,7 +224,7 @@ template <Operation Op>
 {
     Edge* before = nullptr;
     Edge* at = aet_;
-    if (after && after->dx == after->dx && e->dx == e->dx) {
+    if (StartsAfter(after, e)) {
         before = after;
         at = after->next;
     } else {
@@ -244,25 +244,9 @@ template <Operation Op>
             at = before->next;
         }
     }
-    std::size_t steps = 0;
-    while (at) {
-        const double x = XAt(at, yb);
-        if (e->xb < x || (e->xb == x && e->dx < at->dx))
-            break;
-        before = at;
-        at = at->next;
-        ++steps;
-    }
-    if (steps > 4 * kMarkGap)
+    if (PlaceFrom(e, before, at, [yb](const Edge* a) { return XAt(a, yb); }) > 4 * kMarkGap)
         marksValid_ = false;
-    e->prev = before;
-    e->next = at;
-    if (before)
-        before->next = e;
-    else
-        aet_ = e;
-    if (at)
-        at->prev = e;
+    before = e->prev;
     if (before)
         SchedulePair(before);
     SchedulePair(e);
@@ -337,13 +321,7 @@ template <Operation Op>
             e->bstate[kAbove] = kSingle;
             ClassifyEdge<true>(e, yb, horiz, px, cf);
             if (!continues) {
-                Edge* prev = e->prev;
-                Unmark(e);
-                RemoveEnded(e);
-                --active_[e->type];
-                in_.Release(e);
-                if (prev)
-                    SchedulePair(prev);
+                Leave<true>(e);
             } else {
                 walked_.push_back(e);
                 if (!T(e).steady)

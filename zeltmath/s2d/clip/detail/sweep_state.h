@@ -81,6 +81,17 @@ inline double XAt(const Edge* e, double y)
     return e->bot.x + e->dx * (y - e->bot.y);
 }
 
+// Bounds join the list ordered by bottom x, then dx, and an edge equal in
+// both goes after the others: e goes before the first edge that it
+// precedes.  The bounds of one minimum come in that same order, so when
+// `after` is the bound inserted just before e, no edge up to `after` can
+// follow e and the search may start behind it; NaN slopes, which break that
+// order, search from the head.
+inline bool StartsAfter(const Edge* after, const Edge* e)
+{
+    return after && after->dx == after->dx && e->dx == e->dx;
+}
+
 struct Crossing {
     Edge* e0;
     Edge* e1;
@@ -118,14 +129,19 @@ private:
     void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
     template <bool Track>
     void ClassifyAndRemove(double yb, double yt, bool above);
-    void ClassifyAndRemoveTracked(double yb, double yt, bool above);
-    bool NextBeamTracked(double yt, bool bundle);
+    template <bool Track>
+    void Leave(Edge* e);
+    void InsertBounds(double yb, std::size_t& lm, bool lazy);
+    bool NextHeight(double yb, std::size_t lm, double& yt);
+    template <class XOf>
+    std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
     void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy);
     void Activate(Edge* e);
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
+    template <bool Track>
     bool NextBeam(double yt, bool bundle);
     void CarryUp(Edge* e);
     void HandOver(Edge* e, Edge* succ);
