@@ -692,7 +692,7 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     return engine.Run();
 }
 
-ContourSet Normalize(const ContourSet& rings)
+ContourSet NormalizeWith(const ContourSet& rings, const Combiner& combine)
 {
     ContourSet acc;
     for (int pass = 0; pass < 2; ++pass)
@@ -701,9 +701,14 @@ ContourSet Normalize(const ContourSet& rings)
                 continue;
             ContourSet single;
             single.Add(rings.contours[i], 0);
-            acc = reference::Combine(pass ? Operation::Difference : Operation::Union, acc, single);
+            acc = combine(pass ? Operation::Difference : Operation::Union, acc, single);
         }
     return acc;
+}
+
+ContourSet Normalize(const ContourSet& rings)
+{
+    return NormalizeWith(rings, reference::Combine);
 }
 
 } // namespace reference

@@ -12,6 +12,8 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <functional>
+
 namespace reference {
 
 using S2D::clip::detail::ContourSet;
@@ -21,7 +23,11 @@ using S2D::clip::detail::Operation;
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip);
 
 // Outer rings (hole flag 0) united one by one in order, then the holes
-// taken away one by one.
+// taken away one by one, each run made by `combine`.
+using Combiner = std::function<ContourSet(Operation, const ContourSet&, const ContourSet&)>;
+ContourSet NormalizeWith(const ContourSet& rings, const Combiner& combine);
+
+// The same with this reference's Combine.
 ContourSet Normalize(const ContourSet& rings);
 
 } // namespace reference
