@@ -74,16 +74,20 @@ class _WktReader:
             self.expect(")")
             return points
 
+    def items(self, item):
+        """A parenthesised, comma-separated list of one or more `item`s."""
+        self.expect("(")
+        found = [item()]
+        while self.peek()[1] == ",":
+            self.i += 1
+            found.append(item())
+        self.expect(")")
+        return found
+
     def polygon(self):
         if self.empty():
             return []
-        self.expect("(")
-        rings = [self.ring()]
-        while self.peek()[1] == ",":
-            self.i += 1
-            rings.append(self.ring())
-        self.expect(")")
-        return rings
+        return self.items(self.ring)
 
     def read(self):
         kind, value, _ = self.peek()
@@ -95,12 +99,7 @@ class _WktReader:
         elif self.empty():
             polygons = []
         else:
-            self.expect("(")
-            polygons = [self.polygon()]
-            while self.peek()[1] == ",":
-                self.i += 1
-                polygons.append(self.polygon())
-            self.expect(")")
+            polygons = self.items(self.polygon)
         if self.i != len(self.tokens):
             self.fail("unexpected text after the geometry")
         return polygons
