@@ -542,6 +542,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
                 events_.push_back(u);
         PopTops(yt, false);
         sorted_ = true;
+    } else {
+        lowestTop_ = kNoTop;
     }
     Edge* e0 = nullptr;
     Edge* next = nullptr;
@@ -559,6 +561,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
         } else {
             CarryUp(e);
             e->xb = e->xt;
+            if (!Track && e->top.y != yt && e->top.y < lowestTop_)
+                lowestTop_ = e->top.y;
             if (Track && e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
@@ -588,14 +592,13 @@ template <Operation Op>
 inline void Sweep<Op>::Activate(Edge* e)
 {
     // While pairs are tracked the tops go to the heap that keeps the edges
-    // with them; the next beam is the lowest top of both.
+    // with them; otherwise only the lowest top counts (see NextHeight).
     ++changes_;   // joins; leaves are counted per beam
     if (tracking_) {
         edgeTops_.push_back(Top{e->top.y, e});
         std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
-    } else {
-        tops_.push_back(e->top.y);
-        std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
+    } else if (e->top.y < lowestTop_) {
+        lowestTop_ = e->top.y;
     }
 }
 
@@ -629,14 +632,10 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 template <Operation Op>
 bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
 {
-    while (!tops_.empty() && tops_.front() <= yb) {
-        std::pop_heap(tops_.begin(), tops_.end(), std::greater<double>());
-        tops_.pop_back();
-    }
     bool above = false;
     yt = yb;
-    if (!tops_.empty()) {
-        yt = tops_.front();
+    if (lowestTop_ < kNoTop) {
+        yt = lowestTop_;
         above = true;
     }
     if (!edgeTops_.empty() && (!above || edgeTops_.front().y < yt)) {
@@ -657,8 +656,8 @@ ContourSet Sweep<Op>::Run()
     // The beams are the distinct vertex heights.  Every vertex is a local
     // minimum or the top of an edge that is active by the time the sweep
     // gets there, so the next height is the smaller of the next minimum and
-    // the lowest top among the active edges: a small heap instead of a sort
-    // of all heights.
+    // the lowest top among the active edges, instead of a sort of all
+    // heights.
     parity_[kClip] = Op == Operation::Difference ? 1 : 0;
     parity_[kSubject] = 0;
     initialParity_[kClip] = parity_[kClip];
@@ -777,16 +776,18 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             lastLazy = false;
             marksValid_ = false;
         }
-        if (startTracking)
+        if (startTracking) {
             TrackAllPairs(yt);
+            lowestTop_ = kNoTop;
+        }
         if (stopTracking) {
             checks_.clear();
             fresh_.clear();
             edgeTops_.clear();
-            for (Edge* e = aet_; e; e = e->next) {
-                tops_.push_back(e->top.y);
-                std::push_heap(tops_.begin(), tops_.end(), std::greater<double>());
-            }
+            lowestTop_ = kNoTop;
+            for (Edge* e = aet_; e; e = e->next)
+                if (e->top.y != yt && e->top.y < lowestTop_)
+                    lowestTop_ = e->top.y;
         }
         lazyOk_ = !swapped && !startTracking && sorted_ && parity_[kClip] == initialParity_[kClip]
                   && parity_[kSubject] == initialParity_[kSubject];

@@ -10,6 +10,7 @@
 
 #include <cfloat>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 namespace S2D {
@@ -22,6 +23,9 @@ constexpr double kCoincident = 1e-8;
 // Crossings of edges whose relative run differs by no more than this are
 // not looked for.
 constexpr double kParallel = DBL_EPSILON;
+
+// No active edge has a top above the beam.
+constexpr double kNoTop = std::numeric_limits<double>::infinity();
 
 // Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
 // bit 3 bottom left inside the result.
@@ -169,7 +173,11 @@ private:
     Edge* aet_ = nullptr;
     int parity_[2] = {0, 0};
     Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
-    std::vector<double> tops_;   // min-heap of the top heights of active edges
+    // The lowest top above the beam among the active edges, or kNoTop; kept
+    // while pairs are not tracked.  The walk of step 7 visits every edge
+    // anyway, so it finds it afresh in each beam, and the bounds that join
+    // lower it.
+    double lowestTop_ = kNoTop;
     std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
     std::vector<Crossing> crossings_;
 
