@@ -116,44 +116,18 @@ template <bool Track>
         return;
     const int pc = parity_[kClip];
     const int ps = parity_[kSubject];
-    const int hc = horiz[kClip] != 0;
-    const int hs = horiz[kSubject] != 0;
     e->bside[kClip] = static_cast<unsigned char>(pc);
     e->bside[kSubject] = static_cast<unsigned char>(ps);
-
-    bool contributing;
-    switch (Op) {
-    case Operation::Xor:
-        contributing = true;
-        break;
-    case Operation::Union:
-        contributing = (exC && (!ps || hs)) || (exS && (!pc || hc)) || (exC && exS && pc == ps);
-        break;
-    default:
-        contributing = (exC && (ps || hs)) || (exS && (pc || hc)) || (exC && exS && pc == ps);
-        break;
-    }
-    const int aC = e->bundle[kAbove][kClip];
-    const int aS = e->bundle[kAbove][kSubject];
-    const int bC = e->bundle[kBelow][kClip];
-    const int bS = e->bundle[kBelow][kSubject];
-    const int br = Combine2<Op>(pc, ps);
-    const int bl = Combine2<Op>(pc ^ aC, ps ^ aS);
-    const int tr = Combine2<Op>(pc ^ hc, ps ^ hs);
-    const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
-
-    parity_[kClip] ^= aC;
-    parity_[kSubject] ^= aS;
-    if (exC)
-        horiz[kClip] = kNextHorizontal[horiz[kClip]][((exC - 1) << 1) + parity_[kClip]];
-    if (exS)
-        horiz[kSubject] = kNextHorizontal[horiz[kSubject]][((exS - 1) << 1) + parity_[kSubject]];
-
-    if (!contributing)
+    const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(exC, exS, pc, ps, horiz[kClip], horiz[kSubject])];
+    parity_[kClip] = pc ^ (exC & 1);
+    parity_[kSubject] = ps ^ (exS & 1);
+    horiz[kClip] = c.horiz[kClip];
+    horiz[kSubject] = c.horiz[kSubject];
+    if (!c.contributing)
         return;
     const double xb = e->xb;
     const bool newX = xb != px;
-    switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
+    switch (c.vertex) {
     case kExternalMin:
     case kInternalMin:
         e->outp[kAbove] = out_.Create(xb, yb);

@@ -106,7 +106,7 @@ struct Crossing {
 // The operation is a template argument, so that the per-edge tests below
 // compile to straight logic instead of a switch per quadrant.
 template <Operation Op>
-inline int Combine2(int a, int b)
+constexpr int Combine2(int a, int b)
 {
     if (Op == Operation::Union)
         return a || b;
@@ -114,6 +114,64 @@ inline int Combine2(int a, int b)
         return a ^ b;
     return a && b;
 }
+
+// What classification makes of an edge from the six small numbers it looks
+// at: the bundle flags of either operand above and below (ex, 0..3), the
+// parities on its left (0..1) and the horizontal states (0..2).  The rule
+// is stated once, in Classify; the sweep reads it from a table built from
+// Classify at compile time.
+struct EdgeClass {
+    unsigned char vertex;         // VertexClass, or 0
+    unsigned char contributing;
+    unsigned char horiz[2];       // horizontal states after the edge
+};
+
+template <Operation Op>
+constexpr EdgeClass Classify(int exC, int exS, int pc, int ps, int horizC, int horizS)
+{
+    const int aC = exC & 1, aS = exS & 1, bC = exC >> 1, bS = exS >> 1;
+    const int hc = horizC != 0, hs = horizS != 0;
+    EdgeClass r{};
+    switch (Op) {
+    case Operation::Xor:
+        r.contributing = 1;
+        break;
+    case Operation::Union:
+        r.contributing = (exC && (!ps || hs)) || (exS && (!pc || hc)) || (exC && exS && pc == ps);
+        break;
+    default:
+        r.contributing = (exC && (ps || hs)) || (exS && (pc || hc)) || (exC && exS && pc == ps);
+        break;
+    }
+    const int br = Combine2<Op>(pc, ps);
+    const int bl = Combine2<Op>(pc ^ aC, ps ^ aS);
+    const int tr = Combine2<Op>(pc ^ hc, ps ^ hs);
+    const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
+    r.vertex = static_cast<unsigned char>(tr + (tl << 1) + (br << 2) + (bl << 3));
+    r.horiz[kClip] = static_cast<unsigned char>(exC ? kNextHorizontal[horizC][((exC - 1) << 1) + (pc ^ aC)] : horizC);
+    r.horiz[kSubject] = static_cast<unsigned char>(exS ? kNextHorizontal[horizS][((exS - 1) << 1) + (ps ^ aS)] : horizS);
+    return r;
+}
+
+// Index into EdgeClasses: ex of both operands, parities, horizontal states.
+inline int ClassIndex(int exC, int exS, int pc, int ps, int horizC, int horizS)
+{
+    return exC | (exS << 2) | (pc << 4) | (ps << 5) | (horizC << 6) | (horizS << 8);
+}
+
+template <Operation Op>
+struct EdgeClasses {
+    EdgeClass of[3 << 8 | 3 << 6];
+    constexpr EdgeClasses() : of{}
+    {
+        for (int i = 0; i < (3 << 8 | 3 << 6); ++i)
+            if (((i >> 6) & 3) < 3 && ((i >> 8) & 3) < 3)
+                of[i] = Classify<Op>(i & 3, (i >> 2) & 3, (i >> 4) & 1, (i >> 5) & 1, (i >> 6) & 3, (i >> 8) & 3);
+    }
+};
+
+template <Operation Op>
+inline constexpr EdgeClasses<Op> kEdgeClasses{};
 
 template <Operation Op>
 class Sweep {
