@@ -1,5 +1,7 @@
 #include <zeltmath/s2d/clip/detail/bounds.h>
 
+#include <zeltmath/s2d/clip/detail/bound_order.h>
+
 #include <algorithm>
 #include <cstddef>
 
@@ -8,16 +10,6 @@ namespace clip {
 namespace detail {
 
 namespace {
-
-// A bound waiting for its place among the minima, with its sort key copied
-// out of the edge so that sorting does not chase pointers.
-struct PendingBound {
-    double y;
-    double x;
-    double dx;
-    std::size_t seq;
-    Edge* first;
-};
 
 // Fills the edge from kept vertex `from` to kept vertex `to` (index into
 // `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
@@ -140,19 +132,7 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
         if (!ignoreClip[c])
             RingBounds(clip.contours[c], kClip, in, pending);
 
-    // Bounds at one minimum in order of bottom x, then dx; bounds equal in
-    // both keep the order in which they were found.
-    std::sort(pending.begin(), pending.end(), [](const PendingBound& a, const PendingBound& b) {
-        if (a.y != b.y)
-            return a.y < b.y;
-        if (a.x != b.x)
-            return a.x < b.x;
-        if (LessTotal(a.dx, b.dx))
-            return true;
-        if (LessTotal(b.dx, a.dx))
-            return false;
-        return a.seq < b.seq;
-    });
+    SortBounds(pending);
     in.minima.clear();
     in.minima.reserve(pending.size());
     for (const PendingBound& p : pending)

@@ -1,0 +1,47 @@
+// The order in which bounds join the sweep: the fast sort of long lists must
+// give exactly the order of a plain comparison sort, ties and all.
+
+#include <zeltmath/s2d/clip/detail/bound_order.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+using S2D::clip::detail::BoundBefore;
+using S2D::clip::detail::PendingBound;
+using S2D::clip::detail::SortBounds;
+
+TEST(BoundOrder, LongListsComeOutAsFromAComparisonSort)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // Heights from a small pool, so that many bounds share one: signed
+    // zeros (one height), both signs, tiny and huge magnitudes, and values
+    // one ulp apart.
+    const std::vector<double> heights = {0.0, -0.0, 1.0, std::nextafter(1.0, 2.0), -1.0, 1e-300, -1e-300,
+                                         5e307, -5e307, 0.1, 0.30000000000000004, 0.3, 123456.789};
+    const std::vector<double> xs = {0.0, -0.0, 2.5, -2.5, 1e-9};
+    const std::vector<double> slopes = {0.0, -0.0, 1.0, -1.0, inf, -inf, nan};
+    std::mt19937 rng(11);
+    for (std::size_t n : {511u, 512u, 3000u, 40000u}) {
+        std::vector<PendingBound> pending(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const bool pooled = rng() % 4 != 0;
+            const double y = pooled ? heights[rng() % heights.size()]
+                                    : std::ldexp(static_cast<double>(rng()) - 2147483648.0, int(rng() % 200) - 100);
+            pending[i] = PendingBound{y, xs[rng() % xs.size()], slopes[rng() % slopes.size()], i, nullptr};
+        }
+        std::vector<PendingBound> expected = pending;
+        std::sort(expected.begin(), expected.end(), BoundBefore);
+        SortBounds(pending);
+        ASSERT_EQ(pending.size(), n);
+        std::size_t differ = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            differ += pending[i].seq != expected[i].seq;
+        EXPECT_EQ(differ, 0u) << "n = " << n;
+    }
+}
