@@ -56,9 +56,9 @@ enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 
 // edges that change (see the sweep).  Tests lower the numbers to take that
 // path on small inputs.
 struct SweepTuning {
-    int lazyFrom = 64;
-    int lazyUntil = 32;
-    std::size_t changesPerEdge = 8;
+    int lazyFrom = 24;
+    int lazyUntil = 12;
+    std::size_t changesPerEdge = 4;
 };
 
 // subject <op> clip.  Neither operand is changed; everything the run needs is
