@@ -65,20 +65,24 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
     }
     const int m = static_cast<int>(in.kept.size()) - base;
     const Vertex* kept = in.kept.data() + base;
+    py = kept[m - 1].y;
     for (int i = 0; i < m; ++i) {
         const double y = kept[i].y;
-        const double py = kept[Step(i, -1, m)].y;
-        const double ny = kept[Step(i, 1, m)].y;
-        // Forward bound: rises along the ring's own direction; reverse
-        // bound: rises against it.
-        for (int step : {1, -1}) {
-            const bool starts = step == 1 ? py >= y && ny > y : py > y && ny >= y;
-            if (!starts)
-                continue;
-            in.arena.emplace_back();
-            Edge* first = MakeEdge(in, &in.arena.back(), base, m, i, Step(i, step, m), step, type);
-            pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
+        const double ny = kept[i + 1 == m ? 0 : i + 1].y;
+        // A bound starts only where neither neighbour is lower.  Forward
+        // bound: rises along the ring's own direction; reverse bound: rises
+        // against it.
+        if (py >= y && ny >= y) {
+            for (int step : {1, -1}) {
+                const bool starts = step == 1 ? ny > y : py > y;
+                if (!starts)
+                    continue;
+                in.arena.emplace_back();
+                Edge* first = MakeEdge(in, &in.arena.back(), base, m, i, Step(i, step, m), step, type);
+                pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
+            }
         }
+        py = y;
     }
 }
 
