@@ -145,6 +145,13 @@ TEST(ClipReference, FuzzerFindings)
            {29.75, 9}, {-10.25, 31}, {19, 5}, {-10, -21.25}, {1, 1}, {1, 1}, {-18.75, 0}, {8, 24}},
           0);
     ExpectAllOpsAgree(c, d, "fuzzer finding 2");
+
+    ContourSet e, f;
+    e.Add({{0.25, 11.5}, {-9.75, -9.75}, {-4.25, -4.25}, {-4.25, 0.0}, {0.0, 10.0}, {10.0, 24.75}, {-22.75, 0.0},
+           {25.5, 0.0}, {11.25, 0.0}, {-10.0, -10.25}, {-9.75, -9.75}, {-9.75, -4.25}, {-4.25, -4.25}, {0.0, 0.0},
+           {10.0, 10.0}, {4.0, 4.0}, {6.0, 0.0}, {0.0, 24.0}},
+          0);
+    ExpectAllOpsAgree(e, f, "fuzzer finding 3");
 }
 
 TEST(ClipReference, LargerRingsWithManyCrossings)

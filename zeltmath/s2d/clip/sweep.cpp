@@ -551,7 +551,10 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
         if (Track) {
             if (last) {
                 sorted_ = sorted_ && last->xb <= now->xb;
-                if (T(last).pairNext != now || T(last).pairStamp == 0)
+                // A successor may sit in the slot of an edge that left in
+                // this beam, so the pair it makes is new whatever the
+                // address of the left edge's last neighbour says.
+                if (now != e || T(last).pairNext != now || T(last).pairStamp == 0)
                     SchedulePair(last);
             }
             last = now;
