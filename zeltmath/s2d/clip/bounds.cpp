@@ -115,6 +115,29 @@ Edge* SweepInput::Successor(const Edge& e)
     return MakeEdge(*this, slot, e.ring, e.count, at, to, e.step, e.type);
 }
 
+bool SweepInput::Advance(Edge& e)
+{
+    const Vertex* ring = kept.data() + e.ring;
+    const int at = e.topAt;
+    const int to = Step(at, e.step, e.count);
+    if (!(ring[to].y > ring[at].y))
+        return false;
+    const int outp = e.outp[kAbove];
+    const unsigned char bstate = e.bstate[kAbove];
+    const unsigned char bundleC = e.bundle[kAbove][kClip];
+    const unsigned char bundleS = e.bundle[kAbove][kSubject];
+    Edge* prev = e.prev;
+    Edge* next = e.next;
+    MakeEdge(*this, &e, e.ring, e.count, at, to, e.step, e.type);
+    e.prev = prev;
+    e.next = next;
+    e.outp[kBelow] = outp;
+    e.bstate[kBelow] = bstate;
+    e.bundle[kBelow][kClip] = bundleC;
+    e.bundle[kBelow][kSubject] = bundleS;
+    return true;
+}
+
 void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,
                  const ContourSet& clip, const std::vector<char>& ignoreClip, SweepInput& in)
 {

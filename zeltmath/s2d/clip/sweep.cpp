@@ -524,7 +524,16 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
     Edge* last = nullptr;
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        Edge* succ = e->top.y == yt ? in_.Successor(*e) : nullptr;
+        // While pairs are not tracked nothing keeps an edge's slot, and the
+        // successor takes the slot of the edge it follows.
+        Edge* succ = nullptr;
+        bool advanced = false;
+        if (e->top.y == yt) {
+            if (Track)
+                succ = in_.Successor(*e);
+            else
+                advanced = in_.Advance(*e);
+        }
         Edge* now = e;
         if (succ) {
             HandOver(e, succ);
@@ -532,6 +541,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
             if (Track)
                 events_.push_back(succ);
             now = succ;
+        } else if (advanced) {
+            Activate(e);
         } else {
             CarryUp(e);
             e->xb = e->xt;
@@ -542,7 +553,7 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
                 events_.push_back(e);
             }
         }
-        if (!Track)
+        if (!Track && !advanced)
             e->outp[kAbove] = Fragments::None;
         if (now != e)
             in_.Release(e);

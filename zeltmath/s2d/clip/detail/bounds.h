@@ -90,6 +90,11 @@ struct SweepInput {
 
     // The next edge up e's bound, or null when the bound ends at e's top.
     Edge* Successor(const Edge& e);
+    // Turns e into the next edge up its bound in its own slot and place in
+    // the list, with e's state above as its state below: what Successor and
+    // a hand-over give, without a new slot.  False (e unchanged) when the
+    // bound ends at e's top.
+    bool Advance(Edge& e);
     // e has left the sweep; its slot may be used again.
     void Release(Edge* e)
     {
