@@ -152,6 +152,7 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.kept.clear();
     in.kept.reserve(capacity);
     std::vector<PendingBound> pending;
+    pending.reserve(capacity / 2 + 1);   // two per local minimum, most often enough
     for (std::size_t c = 0; c < subject.contours.size(); ++c)
         if (!ignoreSubject[c])
             RingBounds(subject.contours[c], kSubject, in, pending);

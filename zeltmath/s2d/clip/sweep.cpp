@@ -662,7 +662,8 @@ ContourSet Sweep<Op>::Run()
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.
         while (Active() < in_.tuning.lazyFrom || classicOnly_) {
-            InsertBounds(yb, lm, false);
+            if (lm < minima.size() && minima[lm].y == yb)
+                InsertBounds(yb, lm, false);
             double yt;
             const bool above = NextHeight(yb, lm, yt);
             if (!bundled)
