@@ -671,7 +671,8 @@ ContourSet Sweep<Op>::Run()
             ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
                 return out_.Result();
-            HandleCrossings(yb);
+            if (!crossings_.empty())
+                HandleCrossings(yb);
             bundled = NextBeam<false>(yt, !(lm < minima.size() && minima[lm].y == yt));
             yb = yt;
             ++beam_;
