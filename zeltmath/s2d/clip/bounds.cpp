@@ -11,32 +11,40 @@ namespace detail {
 
 namespace {
 
-// Fills the edge from kept vertex `from` to kept vertex `to` (index into
-// `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
-inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from, int to, int step, int type)
+// Puts edge e on the span from kept vertex `from` to kept vertex `to` of
+// its ring (e.ring set), with no state in the sweep yet.
+inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
 {
-    Edge& e = *slot;
-    const Vertex& bot = in.kept[static_cast<std::size_t>(ring + from)];
-    const Vertex& top = in.kept[static_cast<std::size_t>(ring + to)];
+    const Vertex& bot = in.kept[static_cast<std::size_t>(e.ring + from)];
+    const Vertex& top = in.kept[static_cast<std::size_t>(e.ring + to)];
     e.bot = bot;
     e.top = top;
     e.xb = bot.x;
     e.xt = bot.x;
     e.dx = (top.x - bot.x) / (top.y - bot.y);
-    e.type = type;
+    e.topAt = to;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
     e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    e.prev = e.next = e.slink = nullptr;
-    e.ring = ring;
-    e.count = count;
-    e.topAt = to;
-    e.step = step;
+    e.slink = nullptr;
     if (in.track)
         in.Track(&e).Reset();
+}
+
+// Fills the edge from kept vertex `from` to kept vertex `to` (index into
+// `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
+inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from, int to, int step, int type)
+{
+    Edge& e = *slot;
+    e.type = type;
+    e.ring = ring;
+    e.count = count;
+    e.step = step;
+    e.prev = e.next = nullptr;
+    SetSpan(in, e, from, to);
     return &e;
 }
 
@@ -126,11 +134,7 @@ bool SweepInput::Advance(Edge& e)
     const unsigned char bstate = e.bstate[kAbove];
     const unsigned char bundleC = e.bundle[kAbove][kClip];
     const unsigned char bundleS = e.bundle[kAbove][kSubject];
-    Edge* prev = e.prev;
-    Edge* next = e.next;
-    MakeEdge(*this, &e, e.ring, e.count, at, to, e.step, e.type);
-    e.prev = prev;
-    e.next = next;
+    SetSpan(*this, e, at, to);
     e.outp[kBelow] = outp;
     e.bstate[kBelow] = bstate;
     e.bundle[kBelow][kClip] = bundleC;
