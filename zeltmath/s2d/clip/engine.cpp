@@ -36,12 +36,15 @@ std::vector<Box> Boxes(const ContourSet& set, const std::vector<char>& ignore)
     for (std::size_t c = 0; c < set.contours.size(); ++c) {
         if (ignore[c])
             continue;
+        // In locals, so that the loop keeps them in registers.
+        Box b;
         for (const Vertex& v : set.contours[c]) {
-            boxes[c].xmin = std::min(boxes[c].xmin, v.x);
-            boxes[c].xmax = std::max(boxes[c].xmax, v.x);
-            boxes[c].ymin = std::min(boxes[c].ymin, v.y);
-            boxes[c].ymax = std::max(boxes[c].ymax, v.y);
+            b.xmin = std::min(b.xmin, v.x);
+            b.xmax = std::max(b.xmax, v.x);
+            b.ymin = std::min(b.ymin, v.y);
+            b.ymax = std::max(b.ymax, v.y);
         }
+        boxes[c] = b;
     }
     return boxes;
 }
