@@ -618,7 +618,7 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 // The top of the beam from yb: the lowest of the next minimum and the tops
 // of the active edges.  False when yb is the last height.
 template <Operation Op>
-bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
+inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
 {
     bool above = false;
     yt = yb;
