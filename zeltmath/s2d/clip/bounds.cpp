@@ -72,6 +72,8 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
         py = y;
     }
     const int m = static_cast<int>(in.kept.size()) - base;
+    if (m == 0)
+        return;   // a ring all at one height
     const Vertex* kept = in.kept.data() + base;
     py = kept[m - 1].y;
     for (int i = 0; i < m; ++i) {
