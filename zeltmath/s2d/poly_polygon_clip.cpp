@@ -41,14 +41,19 @@ ContourSet ToContours(const PolyPolygon& pp)
 
 PolyPolygon FromContours(const ContourSet& set)
 {
+    // One ring object is refilled for every contour and copied in; its
+    // points are overwritten in place rather than made anew.
     PolyPolygon result;
-    std::vector<Point> points;
+    Polygon ring;
+    std::vector<Point>& points = ring.Points();
     for (int c = 0; c < set.Count(); ++c) {
-        points.clear();
-        points.reserve(set.contours[c].size());
-        for (const Vertex& v : set.contours[c])
-            points.emplace_back(v.x, v.y);
-        result.AddPolygon(Polygon(points), set.holes[c] != 0 ? 1 : 0);
+        const std::vector<Vertex>& contour = set.contours[c];
+        points.resize(contour.size());
+        for (std::size_t i = 0; i < contour.size(); ++i) {
+            points[i].x = contour[i].x;
+            points[i].y = contour[i].y;
+        }
+        result.AddPolygon(ring, set.holes[c] != 0 ? 1 : 0);
     }
     return result;
 }
