@@ -297,9 +297,10 @@ inline void Sweep<Op>::AddToSorted(Edge* e, double dy)
     // entry it passes on its way to its place.
     Edge* before = nullptr;
     Edge* at = sortedHead_;
-    while (at) {
+    // Not "e->xt < at->xt": a NaN x is tested further, not taken as in order.
+    while (at && !(e->xt >= at->xt)) {
         const double den = (at->xt - at->xb) - (e->xt - e->xb);
-        if (e->xt >= at->xt || e->dx == at->dx || std::fabs(den) <= kParallel)
+        if (e->dx == at->dx || std::fabs(den) <= kParallel)
             break;
         const double r = (e->xb - at->xb) / den;
         crossings_.push_back(Crossing{at, e, at->xb + r * (at->xt - at->xb), r * dy});
