@@ -100,8 +100,10 @@ template <Operation Op>
 template <bool Track>
 [[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf)
 {
-    const int exC = e->bundle[kAbove][kClip] + (e->bundle[kBelow][kClip] << 1);
-    const int exS = e->bundle[kAbove][kSubject] + (e->bundle[kBelow][kSubject] << 1);
+    const int bits = BundleBits(e);
+    const int pc = parity_[kClip];
+    const int ps = parity_[kSubject];
+    const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, pc, ps, horiz[kClip], horiz[kSubject])];
     // An edge that passes through the beam with the same bundle flags above
     // and below, where no horizontal side is open, is steady: as long as the
     // parities on its left stay, every later beam classifies it the same.
@@ -109,18 +111,14 @@ template <bool Track>
     // below from beam to beam, and is cleared here.
     if (Track) {
         e->outp[kAbove] = Fragments::None;
-        T(e).steady = static_cast<unsigned char>((exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0)
-                                                 && (horiz[kClip] | horiz[kSubject]) == 0 && e->bot.y != yb);
+        T(e).steady = static_cast<unsigned char>(c.passing && e->bot.y != yb);
     }
-    if (!exC && !exS)
+    if (!bits)
         return;
-    const int pc = parity_[kClip];
-    const int ps = parity_[kSubject];
     e->bside[kClip] = static_cast<unsigned char>(pc);
     e->bside[kSubject] = static_cast<unsigned char>(ps);
-    const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(exC, exS, pc, ps, horiz[kClip], horiz[kSubject])];
-    parity_[kClip] = pc ^ (exC & 1);
-    parity_[kSubject] = ps ^ (exS & 1);
+    parity_[kClip] = c.parity[kClip];
+    parity_[kSubject] = c.parity[kSubject];
     horiz[kClip] = c.horiz[kClip];
     horiz[kSubject] = c.horiz[kSubject];
     if (!c.contributing)

@@ -10,6 +10,7 @@
 
 #include <cfloat>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -115,15 +116,17 @@ constexpr int Combine2(int a, int b)
     return a && b;
 }
 
-// What classification makes of an edge from the six small numbers it looks
-// at: the bundle flags of either operand above and below (ex, 0..3), the
+// What classification makes of an edge from the small numbers it looks at:
+// the bundle flags of either operand above and below (ex, 0..3), the
 // parities on its left (0..1) and the horizontal states (0..2).  The rule
 // is stated once, in Classify; the sweep reads it from a table built from
 // Classify at compile time.
 struct EdgeClass {
     unsigned char vertex;         // VertexClass, or 0
     unsigned char contributing;
+    unsigned char passing;        // same flags above and below, no side open
     unsigned char horiz[2];       // horizontal states after the edge
+    unsigned char parity[2];      // parities after the edge
 };
 
 template <Operation Op>
@@ -148,25 +151,43 @@ constexpr EdgeClass Classify(int exC, int exS, int pc, int ps, int horizC, int h
     const int tr = Combine2<Op>(pc ^ hc, ps ^ hs);
     const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
     r.vertex = static_cast<unsigned char>(tr + (tl << 1) + (br << 2) + (bl << 3));
+    r.passing = (exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0) && !hc && !hs;
+    r.parity[kClip] = static_cast<unsigned char>(pc ^ aC);
+    r.parity[kSubject] = static_cast<unsigned char>(ps ^ aS);
     r.horiz[kClip] = static_cast<unsigned char>(exC ? kNextHorizontal[horizC][((exC - 1) << 1) + (pc ^ aC)] : horizC);
     r.horiz[kSubject] = static_cast<unsigned char>(exS ? kNextHorizontal[horizS][((exS - 1) << 1) + (ps ^ aS)] : horizS);
     return r;
 }
 
-// Index into EdgeClasses: ex of both operands, parities, horizontal states.
-inline int ClassIndex(int exC, int exS, int pc, int ps, int horizC, int horizS)
+// An edge's four bundle flags as bits 0 to 3: above clip, above subject,
+// below clip, below subject.  Each flag is 0 or 1, so the product gathers
+// the four bytes at bits 21 to 24 without a carry.
+inline int BundleBits(const Edge* e)
 {
-    return exC | (exS << 2) | (pc << 4) | (ps << 5) | (horizC << 6) | (horizS << 8);
+    const std::uint32_t v = std::uint32_t(e->bundle[kAbove][kClip]) | std::uint32_t(e->bundle[kAbove][kSubject]) << 8
+                            | std::uint32_t(e->bundle[kBelow][kClip]) << 16
+                            | std::uint32_t(e->bundle[kBelow][kSubject]) << 24;
+    return static_cast<int>((v * 0x00204081u) >> 21) & 0xF;
+}
+
+// Index into EdgeClasses: bundle bits, parities, horizontal states.
+inline int ClassIndex(int bits, int pc, int ps, int horizC, int horizS)
+{
+    return bits | (pc << 4) | (ps << 5) | (horizC << 6) | (horizS << 8);
 }
 
 template <Operation Op>
 struct EdgeClasses {
-    EdgeClass of[3 << 8 | 3 << 6];
+    EdgeClass of[1 << 10];
     constexpr EdgeClasses() : of{}
     {
-        for (int i = 0; i < (3 << 8 | 3 << 6); ++i)
+        for (int i = 0; i < (1 << 10); ++i) {
+            const int bits = i & 15;
+            const int exC = (bits & 1) | ((bits >> 1) & 2);
+            const int exS = ((bits >> 1) & 1) | ((bits >> 2) & 2);
             if (((i >> 6) & 3) < 3 && ((i >> 8) & 3) < 3)
-                of[i] = Classify<Op>(i & 3, (i >> 2) & 3, (i >> 4) & 1, (i >> 5) & 1, (i >> 6) & 3, (i >> 8) & 3);
+                of[i] = Classify<Op>(exC, exS, (i >> 4) & 1, (i >> 5) & 1, (i >> 6) & 3, (i >> 8) & 3);
+        }
     }
 };
 
