@@ -105,14 +105,21 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
     return total;
 }
 
+// The index in e's ring of the vertex above e's top along its bound, or -1
+// when the bound ends at e's top.
+inline int NextTop(const SweepInput& in, const Edge& e)
+{
+    const Vertex* ring = in.kept.data() + e.ring;
+    const int to = Step(e.topAt, e.step, e.count);
+    return ring[to].y > ring[e.topAt].y ? to : -1;
+}
+
 } // namespace
 
 Edge* SweepInput::Successor(const Edge& e)
 {
-    const Vertex* ring = kept.data() + e.ring;
-    const int at = e.topAt;
-    const int to = Step(at, e.step, e.count);
-    if (!(ring[to].y > ring[at].y))
+    const int to = NextTop(*this, e);
+    if (to < 0)
         return nullptr;
     Edge* slot;
     if (spare.empty()) {
@@ -122,25 +129,17 @@ Edge* SweepInput::Successor(const Edge& e)
         slot = spare.back();
         spare.pop_back();
     }
-    return MakeEdge(*this, slot, e.ring, e.count, at, to, e.step, e.type);
+    return MakeEdge(*this, slot, e.ring, e.count, e.topAt, to, e.step, e.type);
 }
 
 bool SweepInput::Advance(Edge& e)
 {
-    const Vertex* ring = kept.data() + e.ring;
-    const int at = e.topAt;
-    const int to = Step(at, e.step, e.count);
-    if (!(ring[to].y > ring[at].y))
+    const int to = NextTop(*this, e);
+    if (to < 0)
         return false;
-    const int outp = e.outp[kAbove];
-    const unsigned char bstate = e.bstate[kAbove];
-    const unsigned char bundleC = e.bundle[kAbove][kClip];
-    const unsigned char bundleS = e.bundle[kAbove][kSubject];
-    SetSpan(*this, e, at, to);
-    e.outp[kBelow] = outp;
-    e.bstate[kBelow] = bstate;
-    e.bundle[kBelow][kClip] = bundleC;
-    e.bundle[kBelow][kSubject] = bundleS;
+    const PassedUp passed(e);
+    SetSpan(*this, e, e.topAt, to);
+    passed.To(e);
     return true;
 }
 

@@ -471,10 +471,7 @@ void Sweep<Op>::HandleCrossings(double yb)
 template <Operation Op>
 inline void Sweep<Op>::CarryUp(Edge* e)
 {
-    e->outp[kBelow] = e->outp[kAbove];
-    e->bstate[kBelow] = e->bstate[kAbove];
-    e->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-    e->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+    PassedUp(*e).To(*e);
 }
 
 // Edge e ends at the top of this beam and its successor along the bound
@@ -482,10 +479,7 @@ inline void Sweep<Op>::CarryUp(Edge* e)
 template <Operation Op>
 inline void Sweep<Op>::HandOver(Edge* e, Edge* succ)
 {
-    succ->outp[kBelow] = e->outp[kAbove];
-    succ->bstate[kBelow] = e->bstate[kAbove];
-    succ->bundle[kBelow][kClip] = e->bundle[kAbove][kClip];
-    succ->bundle[kBelow][kSubject] = e->bundle[kAbove][kSubject];
+    PassedUp(*e).To(*succ);
     Edge* prev = e->prev;
     Edge* next = e->next;
     if (prev)
@@ -508,12 +502,7 @@ template <bool Track>
 bool Sweep<Op>::NextBeam(double yt, bool bundle)
 {
     if (Track) {
-        events_.clear();
-        ending_.clear();
-        for (Edge* u : unsteady_)
-            if (u->top.y != yt)
-                events_.push_back(u);
-        PopTops(yt, false);
+        ListChanges(yt, false);
         sorted_ = true;
     } else {
         lowestTop_ = kNoTop;
@@ -773,10 +762,14 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             checks_.clear();
             fresh_.clear();
             edgeTops_.clear();
-            lowestTop_ = kNoTop;
-            for (Edge* e = aet_; e; e = e->next)
-                if (e->top.y != yt && e->top.y < lowestTop_)
-                    lowestTop_ = e->top.y;
+            if (lastLazy) {
+                // A full step 7 finds the lowest top on its walk; one that
+                // visited only the changes did not.
+                lowestTop_ = kNoTop;
+                for (Edge* e = aet_; e; e = e->next)
+                    if (e->top.y != yt && e->top.y < lowestTop_)
+                        lowestTop_ = e->top.y;
+            }
         }
         lazyOk_ = !swapped && !startTracking && sorted_ && parity_[kClip] == initialParity_[kClip]
                   && parity_[kSubject] == initialParity_[kSubject];

@@ -44,6 +44,28 @@ struct Edge {
     int step;               // +1 along the ring, -1 against it
 };
 
+// What an edge passes up at the top of a beam: its fragment, bundle state
+// and bundle flags above become the state below of the edge that goes on
+// there, the edge itself or its successor along the bound.
+struct PassedUp {
+    int outp;
+    unsigned char bstate;
+    unsigned char bundle[2];
+
+    explicit PassedUp(const Edge& from)
+        : outp(from.outp[kAbove]), bstate(from.bstate[kAbove]),
+          bundle{from.bundle[kAbove][kClip], from.bundle[kAbove][kSubject]}
+    {
+    }
+    void To(Edge& e) const
+    {
+        e.outp[kBelow] = outp;
+        e.bstate[kBelow] = bstate;
+        e.bundle[kBelow][kClip] = bundle[kClip];
+        e.bundle[kBelow][kSubject] = bundle[kSubject];
+    }
+};
+
 // Bookkeeping of an edge slot for the beams that visit only the edges that
 // change (see the sweep), kept apart from the edges so that the full walk
 // does not carry it: the pair the edge forms with its right neighbour and

@@ -43,11 +43,18 @@ namespace clip {
 namespace detail {
 namespace sweep {
 
-// Takes the edges whose top is yt off the heap.  With `use`, each is handed
-// over to its successor or listed as ending at the next beam.
+// The start of step 7 while pairs are tracked: lists as changing at yt the
+// edges last found unsteady that go on, and takes the edges whose top is yt
+// off the heap.  With `use`, each of those is handed over to its successor
+// or listed as ending at the next beam (else the full walk does that).
 template <Operation Op>
-[[gnu::noinline]] void Sweep<Op>::PopTops(double yt, bool use)
+[[gnu::noinline]] void Sweep<Op>::ListChanges(double yt, bool use)
 {
+    events_.clear();
+    ending_.clear();
+    for (Edge* u : unsteady_)
+        if (u->top.y != yt)
+            events_.push_back(u);
     while (!edgeTops_.empty() && edgeTops_.front().y <= yt) {
         Edge* e = edgeTops_.front().e;
         std::pop_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
@@ -402,12 +409,7 @@ template <Operation Op>
 {
     for (Edge* e : walked_)
         CarryUp(e);
-    events_.clear();
-    ending_.clear();
-    for (Edge* u : unsteady_)
-        if (u->top.y != yt)
-            events_.push_back(u);
-    PopTops(yt, true);
+    ListChanges(yt, true);
 }
 
 } // namespace sweep

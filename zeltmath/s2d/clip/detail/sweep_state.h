@@ -242,7 +242,7 @@ private:
     void SchedulePair(Edge* a);
     void TrackAllPairs(double yt);
     double NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const;
-    void PopTops(double yt, bool use);
+    void ListChanges(double yt, bool use);
     bool SwapsKeepChanges(double yt);
     int Active() const { return active_[kClip] + active_[kSubject]; }
     EdgeTrack& T(const Edge* e) { return in_.Track(e); }
