@@ -93,17 +93,15 @@ void Sweep<Op>::FormBundles(double yb)
         BundleStep(e, e0, yb);
 }
 
-// Classifies edge e at yb and grows the output by its vertex class.  horiz,
-// px and cf carry the horizontal states, the previous x and the current
-// fragment from edge to edge along the list.
+// Classifies edge e at yb and grows the output by its vertex class.  state
+// (see WalkState), px and cf carry the parities and horizontal states, the
+// previous x and the current fragment from edge to edge along the list.
 template <Operation Op>
 template <bool Track>
-[[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf)
+[[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int& state, double& px, int& cf)
 {
     const int bits = BundleBits(e);
-    const int pc = parity_[kClip];
-    const int ps = parity_[kSubject];
-    const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, pc, ps, horiz[kClip], horiz[kSubject])];
+    const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
     // An edge that passes through the beam with the same bundle flags above
     // and below, where no horizontal side is open, is steady: as long as the
     // parities on its left stay, every later beam classifies it the same.
@@ -115,12 +113,9 @@ template <bool Track>
     }
     if (!bits)
         return;
-    e->bside[kClip] = static_cast<unsigned char>(pc);
-    e->bside[kSubject] = static_cast<unsigned char>(ps);
-    parity_[kClip] = c.parity[kClip];
-    parity_[kSubject] = c.parity[kSubject];
-    horiz[kClip] = c.horiz[kClip];
-    horiz[kSubject] = c.horiz[kSubject];
+    e->bside[kClip] = static_cast<unsigned char>(ParityOf(state, kClip));
+    e->bside[kSubject] = static_cast<unsigned char>(ParityOf(state, kSubject));
+    state = c.next;
     if (!c.contributing)
         return;
     const double xb = e->xb;
@@ -223,7 +218,7 @@ template <Operation Op>
 template <bool Track>
 void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
 {
-    int horiz[2] = {0, 0};
+    int state = WalkState(parity_[kClip], parity_[kSubject], 0, 0);
     double px = -DBL_MAX;
     int cf = Fragments::None;
     crossings_.clear();
@@ -233,7 +228,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     unsteady_.clear();
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        ClassifyEdge<Track>(e, yb, horiz, px, cf);
+        ClassifyEdge<Track>(e, yb, state, px, cf);
         if (e->top.y == yb) {
             Leave<Track>(e);
             continue;
@@ -244,6 +239,8 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         if (above && e->bstate[kAbove] != kTail)
             AddToSorted(e, dy);
     }
+    parity_[kClip] = ParityOf(state, kClip);
+    parity_[kSubject] = ParityOf(state, kSubject);
     // Ascending height; crossings at equal height keep the order found.
     if (crossings_.size() > 1)
         std::stable_sort(crossings_.begin(), crossings_.end(),

@@ -299,7 +299,7 @@ template <Operation Op>
     walked_.clear();
     unsteady_.clear();
     const int start[2] = {parity_[kClip], parity_[kSubject]};
-    int horiz[2] = {0, 0};
+    int state = 0;
     int cf = Fragments::None;
     double px = -DBL_MAX;
     Edge* resume = nullptr;   // where the last run of visits stopped
@@ -313,8 +313,9 @@ template <Operation Op>
             e = e->prev;
         if (e != resume) {
             Edge* l = e->prev;
-            parity_[kClip] = l ? l->bside[kClip] ^ l->bundle[kAbove][kClip] : start[kClip];
-            parity_[kSubject] = l ? l->bside[kSubject] ^ l->bundle[kAbove][kSubject] : start[kSubject];
+            const int pc = l ? l->bside[kClip] ^ l->bundle[kAbove][kClip] : start[kClip];
+            const int ps = l ? l->bside[kSubject] ^ l->bundle[kAbove][kSubject] : start[kSubject];
+            state = (state & ~3) | WalkState(pc, ps, 0, 0);
             px = -DBL_MAX;
         }
         while (e) {
@@ -326,7 +327,7 @@ template <Operation Op>
             e->bundle[kAbove][kSubject] = 0;
             e->bundle[kAbove][e->type] = continues;
             e->bstate[kAbove] = kSingle;
-            ClassifyEdge<true>(e, yb, horiz, px, cf);
+            ClassifyEdge<true>(e, yb, state, px, cf);
             if (!continues) {
                 Leave<true>(e);
             } else {
@@ -338,8 +339,8 @@ template <Operation Op>
             // The run goes on at least to its event (edges of the same x may
             // come first), and past every edge that changes.
             if (e && T(ev).walked == beam_ && T(e).listed != beam_ && T(e).steady
-                && (horiz[kClip] | horiz[kSubject]) == 0
-                && e->bside[kClip] == parity_[kClip] && e->bside[kSubject] == parity_[kSubject])
+                && !HorizontalOpen(state)
+                && e->bside[kClip] == ParityOf(state, kClip) && e->bside[kSubject] == ParityOf(state, kSubject))
                 break;
         }
         resume = e;

@@ -121,13 +121,31 @@ constexpr int Combine2(int a, int b)
 // parities on its left (0..1) and the horizontal states (0..2).  The rule
 // is stated once, in Classify; the sweep reads it from a table built from
 // Classify at compile time.
+//
+// The parities and horizontal states that a walk carries from edge to edge
+// travel packed in one number (see WalkState), so that the table gives the
+// next one in a single load: a walk's cost per edge is bound by that chain.
 struct EdgeClass {
     unsigned char vertex;         // VertexClass, or 0
     unsigned char contributing;
     unsigned char passing;        // same flags above and below, no side open
-    unsigned char horiz[2];       // horizontal states after the edge
-    unsigned char parity[2];      // parities after the edge
+    unsigned char next;           // walk state after the edge
 };
+
+// A walk state: bit 0 the clip parity, bit 1 the subject parity, bits 2-3
+// the clip horizontal state, bits 4-5 the subject's.
+inline constexpr int WalkState(int pc, int ps, int horizC, int horizS)
+{
+    return pc | (ps << 1) | (horizC << 2) | (horizS << 4);
+}
+inline constexpr int ParityOf(int state, int operand)
+{
+    return (state >> operand) & 1;
+}
+inline constexpr bool HorizontalOpen(int state)
+{
+    return (state >> 2) != 0;
+}
 
 template <Operation Op>
 constexpr EdgeClass Classify(int exC, int exS, int pc, int ps, int horizC, int horizS)
@@ -152,10 +170,9 @@ constexpr EdgeClass Classify(int exC, int exS, int pc, int ps, int horizC, int h
     const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
     r.vertex = static_cast<unsigned char>(tr + (tl << 1) + (br << 2) + (bl << 3));
     r.passing = (exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0) && !hc && !hs;
-    r.parity[kClip] = static_cast<unsigned char>(pc ^ aC);
-    r.parity[kSubject] = static_cast<unsigned char>(ps ^ aS);
-    r.horiz[kClip] = static_cast<unsigned char>(exC ? kNextHorizontal[horizC][((exC - 1) << 1) + (pc ^ aC)] : horizC);
-    r.horiz[kSubject] = static_cast<unsigned char>(exS ? kNextHorizontal[horizS][((exS - 1) << 1) + (ps ^ aS)] : horizS);
+    const int nextC = exC ? kNextHorizontal[horizC][((exC - 1) << 1) + (pc ^ aC)] : horizC;
+    const int nextS = exS ? kNextHorizontal[horizS][((exS - 1) << 1) + (ps ^ aS)] : horizS;
+    r.next = static_cast<unsigned char>(WalkState(pc ^ aC, ps ^ aS, nextC, nextS));
     return r;
 }
 
@@ -170,10 +187,10 @@ inline int BundleBits(const Edge* e)
     return static_cast<int>((v * 0x00204081u) >> 21) & 0xF;
 }
 
-// Index into EdgeClasses: bundle bits, parities, horizontal states.
-inline int ClassIndex(int bits, int pc, int ps, int horizC, int horizS)
+// Index into EdgeClasses: bundle bits, then the walk state.
+inline int ClassIndex(int bits, int state)
 {
-    return bits | (pc << 4) | (ps << 5) | (horizC << 6) | (horizS << 8);
+    return bits | (state << 4);
 }
 
 template <Operation Op>
@@ -185,8 +202,10 @@ struct EdgeClasses {
             const int bits = i & 15;
             const int exC = (bits & 1) | ((bits >> 1) & 2);
             const int exS = ((bits >> 1) & 1) | ((bits >> 2) & 2);
-            if (((i >> 6) & 3) < 3 && ((i >> 8) & 3) < 3)
-                of[i] = Classify<Op>(exC, exS, (i >> 4) & 1, (i >> 5) & 1, (i >> 6) & 3, (i >> 8) & 3);
+            const int state = i >> 4;
+            const int horizC = (state >> 2) & 3, horizS = (state >> 4) & 3;
+            if (horizC < 3 && horizS < 3)
+                of[i] = Classify<Op>(exC, exS, ParityOf(state, kClip), ParityOf(state, kSubject), horizC, horizS);
         }
     }
 };
@@ -209,7 +228,7 @@ private:
     void FormBundles(double yb);
     void BundleStep(Edge* e, Edge*& e0, double yb);
     template <bool Track>
-    void ClassifyEdge(Edge* e, double yb, int (&horiz)[2], double& px, int& cf);
+    void ClassifyEdge(Edge* e, double yb, int& state, double& px, int& cf);
     template <bool Track>
     void ClassifyAndRemove(double yb, double yt, bool above);
     template <bool Track>
