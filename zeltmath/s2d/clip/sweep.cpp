@@ -222,7 +222,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     double px = -DBL_MAX;
     int cf = Fragments::None;
     crossings_.clear();
-    sortedHead_ = nullptr;
+    Edge* sorted = nullptr;   // the crossing search list, see AddToSorted
     const double dy = yt - yb;
     Edge* next = nullptr;
     unsteady_.clear();
@@ -237,7 +237,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
             unsteady_.push_back(e);
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
         if (above && e->bstate[kAbove] != kTail)
-            AddToSorted(e, dy);
+            AddToSorted(e, dy, sorted);
     }
     parity_[kClip] = ParityOf(state, kClip);
     parity_[kSubject] = ParityOf(state, kSubject);
@@ -285,13 +285,13 @@ inline void Sweep<Op>::Leave(Edge* e)
 }
 
 template <Operation Op>
-inline void Sweep<Op>::AddToSorted(Edge* e, double dy)
+inline void Sweep<Op>::AddToSorted(Edge* e, double dy, Edge*& head)
 {
-    // One entry per bundle (tails stay out), kept in descending xt from the
-    // head and linked through the edges themselves.  A new edge crosses every
+    // One entry per bundle (tails stay out), kept in descending xt from
+    // `head` and linked through the edges themselves.  A new edge crosses every
     // entry it passes on its way to its place.
     Edge* before = nullptr;
-    Edge* at = sortedHead_;
+    Edge* at = head;
     // Not "e->xt < at->xt": a NaN x is tested further, not taken as in order.
     while (at && !(e->xt >= at->xt)) {
         const double den = (at->xt - at->xb) - (e->xt - e->xb);
@@ -306,7 +306,7 @@ inline void Sweep<Op>::AddToSorted(Edge* e, double dy)
     if (before)
         before->slink = e;
     else
-        sortedHead_ = e;
+        head = e;
 }
 
 template <Operation Op>
@@ -501,9 +501,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
     if (Track) {
         ListChanges(yt, false);
         sorted_ = true;
-    } else {
-        lowestTop_ = kNoTop;
     }
+    double lowest = kNoTop;   // see lowestTop_
     Edge* e0 = nullptr;
     Edge* next = nullptr;
     Edge* last = nullptr;
@@ -527,12 +526,14 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
                 events_.push_back(succ);
             now = succ;
         } else if (advanced) {
-            Activate(e);
+            // What Activate does while pairs are not tracked.
+            ++changes_;
+            lowest = std::min(lowest, e->top.y);
         } else {
             CarryUp(e);
             e->xb = e->xt;
-            if (!Track && e->top.y != yt && e->top.y < lowestTop_)
-                lowestTop_ = e->top.y;
+            if (!Track && e->top.y != yt)
+                lowest = std::min(lowest, e->top.y);
             if (Track && e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
@@ -558,6 +559,8 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
     }
     if (Track && last && (T(last).pairNext != nullptr || T(last).pairStamp == 0))
         SchedulePair(last);
+    if (!Track)
+        lowestTop_ = lowest;
     return bundle;
 }
 

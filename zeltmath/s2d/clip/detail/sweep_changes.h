@@ -390,12 +390,12 @@ template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::FindCrossings(double yb, double yt)
 {
     crossings_.clear();
-    sortedHead_ = nullptr;
+    Edge* sorted = nullptr;
     const double dy = yt - yb;
     for (Edge* e = aet_; e; e = e->next) {
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
         if (e->bstate[kAbove] != kTail)
-            AddToSorted(e, dy);
+            AddToSorted(e, dy, sorted);
     }
     if (crossings_.size() > 1)
         std::stable_sort(crossings_.begin(), crossings_.end(),

@@ -238,7 +238,7 @@ private:
     template <class XOf>
     std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
     void RemoveEnded(Edge* e);
-    void AddToSorted(Edge* e, double dy);
+    void AddToSorted(Edge* e, double dy, Edge*& head);
     void Activate(Edge* e);
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
@@ -270,7 +270,6 @@ private:
     Fragments out_;
     Edge* aet_ = nullptr;
     int parity_[2] = {0, 0};
-    Edge* sortedHead_ = nullptr;   // crossing search list, see AddToSorted
     // The lowest top above the beam among the active edges, or kNoTop; kept
     // while pairs are not tracked.  The walk of step 7 visits every edge
     // anyway, so it finds it afresh in each beam, and the bounds that join
