@@ -1,5 +1,6 @@
-// The order in which bounds join the sweep: the fast sort of long lists must
-// give exactly the order of a plain comparison sort, ties and all.
+// The order in which bounds join the sweep: the radix sorts of longer lists
+// (8- and 11-bit digits) must give exactly the order of a plain comparison
+// sort, ties and all.
 
 #include <zeltmath/s2d/clip/detail/bound_order.h>
 
@@ -15,7 +16,7 @@ using S2D::clip::detail::BoundBefore;
 using S2D::clip::detail::PendingBound;
 using S2D::clip::detail::SortBounds;
 
-TEST(BoundOrder, LongListsComeOutAsFromAComparisonSort)
+TEST(BoundOrder, ListsOfEveryLengthComeOutAsFromAComparisonSort)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -27,7 +28,7 @@ TEST(BoundOrder, LongListsComeOutAsFromAComparisonSort)
     const std::vector<double> xs = {0.0, -0.0, 2.5, -2.5, 1e-9};
     const std::vector<double> slopes = {0.0, -0.0, 1.0, -1.0, inf, -inf, nan};
     std::mt19937 rng(11);
-    for (std::size_t n : {511u, 512u, 3000u, 40000u}) {
+    for (std::size_t n : {63u, 64u, 300u, 511u, 512u, 3000u, 40000u}) {
         std::vector<PendingBound> pending(n);
         for (std::size_t i = 0; i < n; ++i) {
             const bool pooled = rng() % 4 != 0;
