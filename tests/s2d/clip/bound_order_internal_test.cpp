@@ -29,20 +29,27 @@ TEST(BoundOrder, ListsOfEveryLengthComeOutAsFromAComparisonSort)
     const std::vector<double> slopes = {0.0, -0.0, 1.0, -1.0, inf, -inf, nan};
     std::mt19937 rng(11);
     for (std::size_t n : {63u, 64u, 300u, 511u, 512u, 3000u, 40000u}) {
-        std::vector<PendingBound> pending(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            const bool pooled = rng() % 4 != 0;
-            const double y = pooled ? heights[rng() % heights.size()]
-                                    : std::ldexp(static_cast<double>(rng()) - 2147483648.0, int(rng() % 200) - 100);
-            pending[i] = PendingBound{y, xs[rng() % xs.size()], slopes[rng() % slopes.size()], i, nullptr};
+        // Pooled: long runs of one height.  Paired: most heights twice, as
+        // for the two bounds of one local minimum, so that pairs are ordered
+        // by the rest of the key.
+        for (const bool paired : {false, true}) {
+            std::vector<PendingBound> pending(n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const bool pooled = !paired && rng() % 4 != 0;
+                const double y = pooled ? heights[rng() % heights.size()]
+                                 : paired && i % 2 == 1 && rng() % 8 != 0
+                                     ? pending[i - 1].y
+                                     : std::ldexp(static_cast<double>(rng()) - 2147483648.0, int(rng() % 200) - 100);
+                pending[i] = PendingBound{y, xs[rng() % xs.size()], slopes[rng() % slopes.size()], i, nullptr};
+            }
+            std::vector<PendingBound> expected = pending;
+            std::sort(expected.begin(), expected.end(), BoundBefore);
+            SortBounds(pending);
+            ASSERT_EQ(pending.size(), n);
+            std::size_t differ = 0;
+            for (std::size_t i = 0; i < n; ++i)
+                differ += pending[i].seq != expected[i].seq;
+            EXPECT_EQ(differ, 0u) << "n = " << n << (paired ? ", paired" : ", pooled");
         }
-        std::vector<PendingBound> expected = pending;
-        std::sort(expected.begin(), expected.end(), BoundBefore);
-        SortBounds(pending);
-        ASSERT_EQ(pending.size(), n);
-        std::size_t differ = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            differ += pending[i].seq != expected[i].seq;
-        EXPECT_EQ(differ, 0u) << "n = " << n;
     }
 }
