@@ -3,6 +3,7 @@
 #include <zeltmath/s2d/clip/detail/bound_order.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace S2D {
@@ -64,13 +65,17 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
     // A vertex with both neighbours at its own height lies inside a
     // horizontal run and adds nothing.
     double py = ring[n - 1].y;
+    bool extreme = false;
     for (std::size_t i = 0; i < n; ++i) {
         const double y = ring[i].y;
         const double ny = ring[i + 1 == n ? 0 : i + 1].y;
-        if (py != y || ny != y)
+        if (py != y || ny != y) {
             in.kept.push_back(ring[i]);
+            extreme |= !(std::fabs(ring[i].x) < SweepInput::kExtreme) | !(std::fabs(y) < SweepInput::kExtreme);
+        }
         py = y;
     }
+    in.extreme |= extreme;
     const int m = static_cast<int>(in.kept.size()) - base;
     if (m == 0)
         return;   // a ring all at one height
@@ -156,6 +161,7 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.spare.clear();
     in.kept.clear();
     in.kept.reserve(capacity);
+    in.extreme = false;
     std::vector<PendingBound> pending;
     pending.reserve(capacity / 2 + 1);   // two per local minimum, most often enough
     for (std::size_t c = 0; c < subject.contours.size(); ++c)

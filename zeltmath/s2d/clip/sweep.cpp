@@ -642,9 +642,7 @@ ContourSet Sweep<Op>::Run()
     std::size_t lm = 0;
     if (minima.empty())
         return out_.Result();
-    for (const Vertex& v : in_.kept)
-        if (!(std::fabs(v.x) < 1e150 && std::fabs(v.y) < 1e150))
-            classicOnly_ = true;
+    classicOnly_ = in_.extreme;
     double yb = minima[0].y;
     bool bundled = false;
     for (;;) {

@@ -109,6 +109,11 @@ struct SweepInput {
     std::vector<Edge*> spare;         // slots of edges that have left
     std::unique_ptr<EdgeTrack[]> track;   // one per arena slot, once needed
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
+    // A kept vertex is NaN or beyond kExtreme in x or y: the arithmetic of
+    // the beams that visit only the changes could overflow, so every beam
+    // is walked in full.
+    bool extreme = false;
+    static constexpr double kExtreme = 1e150;
 
     // The next edge up e's bound, or null when the bound ends at e's top.
     Edge* Successor(const Edge& e);
