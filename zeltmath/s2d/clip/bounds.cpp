@@ -12,29 +12,6 @@ namespace detail {
 
 namespace {
 
-// Puts edge e on the span from kept vertex `from` to kept vertex `to` of
-// its ring (e.ring set), with no state in the sweep yet.
-inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
-{
-    const Vertex& bot = in.kept[static_cast<std::size_t>(e.ring + from)];
-    const Vertex& top = in.kept[static_cast<std::size_t>(e.ring + to)];
-    e.bot = bot;
-    e.top = top;
-    e.xb = bot.x;
-    e.xt = bot.x;
-    e.dx = (top.x - bot.x) / (top.y - bot.y);
-    e.topAt = to;
-    e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
-    e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
-    e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
-    e.bside[kSubject] = 0;
-    e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
-    e.outp[kAbove] = e.outp[kBelow] = -1;
-    e.slink = nullptr;
-    if (in.track)
-        in.Track(&e).Reset();
-}
-
 // Fills the edge from kept vertex `from` to kept vertex `to` (index into
 // `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
 inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from, int to, int step, int type)
@@ -47,12 +24,6 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from,
     e.prev = e.next = nullptr;
     SetSpan(in, e, from, to);
     return &e;
-}
-
-inline int Step(int i, int step, int count)
-{
-    i += step;
-    return i == count ? 0 : i < 0 ? count - 1 : i;
 }
 
 // Appends the kept vertices of one ring and the first edges of its bounds.
@@ -110,15 +81,6 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
     return total;
 }
 
-// The index in e's ring of the vertex above e's top along its bound, or -1
-// when the bound ends at e's top.
-inline int NextTop(const SweepInput& in, const Edge& e)
-{
-    const Vertex* ring = in.kept.data() + e.ring;
-    const int to = Step(e.topAt, e.step, e.count);
-    return ring[to].y > ring[e.topAt].y ? to : -1;
-}
-
 } // namespace
 
 Edge* SweepInput::Successor(const Edge& e)
@@ -135,17 +97,6 @@ Edge* SweepInput::Successor(const Edge& e)
         spare.pop_back();
     }
     return MakeEdge(*this, slot, e.ring, e.count, e.topAt, to, e.step, e.type);
-}
-
-bool SweepInput::Advance(Edge& e)
-{
-    const int to = NextTop(*this, e);
-    if (to < 0)
-        return false;
-    const PassedUp passed(e);
-    SetSpan(*this, e, e.topAt, to);
-    passed.To(e);
-    return true;
 }
 
 void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,

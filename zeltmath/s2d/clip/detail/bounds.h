@@ -120,8 +120,8 @@ struct SweepInput {
     // Turns e into the next edge up its bound in its own slot and place in
     // the list, with e's state above as its state below: what Successor and
     // a hand-over give, without a new slot.  False (e unchanged) when the
-    // bound ends at e's top.
-    bool Advance(Edge& e);
+    // bound ends at e's top.  Inline: the sweep calls it at every vertex.
+    inline bool Advance(Edge& e);
     // e has left the sweep; its slot may be used again.
     void Release(Edge* e)
     {
@@ -143,6 +143,56 @@ struct SweepInput {
             Track(e).Reset();
     }
 };
+
+// The vertex `step` places after vertex i of a ring of `count` vertices.
+inline int Step(int i, int step, int count)
+{
+    i += step;
+    return i == count ? 0 : i < 0 ? count - 1 : i;
+}
+
+// The index in e's ring of the vertex above e's top along its bound, or -1
+// when the bound ends at e's top.
+inline int NextTop(const SweepInput& in, const Edge& e)
+{
+    const Vertex* ring = in.kept.data() + e.ring;
+    const int to = Step(e.topAt, e.step, e.count);
+    return ring[to].y > ring[e.topAt].y ? to : -1;
+}
+
+// Puts edge e on the span from kept vertex `from` to kept vertex `to` of
+// its ring (e.ring set), with no state in the sweep yet.
+inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
+{
+    const Vertex& bot = in.kept[static_cast<std::size_t>(e.ring + from)];
+    const Vertex& top = in.kept[static_cast<std::size_t>(e.ring + to)];
+    e.bot = bot;
+    e.top = top;
+    e.xb = bot.x;
+    e.xt = bot.x;
+    e.dx = (top.x - bot.x) / (top.y - bot.y);
+    e.topAt = to;
+    e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
+    e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
+    e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
+    e.bside[kSubject] = 0;
+    e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
+    e.outp[kAbove] = e.outp[kBelow] = -1;
+    e.slink = nullptr;
+    if (in.track)
+        in.Track(&e).Reset();
+}
+
+inline bool SweepInput::Advance(Edge& e)
+{
+    const int to = NextTop(*this, e);
+    if (to < 0)
+        return false;
+    const PassedUp passed(e);
+    SetSpan(*this, e, e.topAt, to);
+    passed.To(e);
+    return true;
+}
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and
 // ignoreClip flag rings left out of this run.
