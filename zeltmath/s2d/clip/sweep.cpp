@@ -647,8 +647,9 @@ ContourSet Sweep<Op>::Run()
     bool bundled = false;
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.
+        bool starts = lm < minima.size() && minima[lm].y == yb;   // bounds start at yb
         while (Active() < in_.tuning.lazyFrom || classicOnly_) {
-            if (lm < minima.size() && minima[lm].y == yb)
+            if (starts)
                 InsertBounds(yb, lm, false);
             double yt;
             const bool above = NextHeight(yb, lm, yt);
@@ -659,7 +660,8 @@ ContourSet Sweep<Op>::Run()
                 return out_.Result();
             if (!crossings_.empty())
                 HandleCrossings(yb);
-            bundled = NextBeam<false>(yt, !(lm < minima.size() && minima[lm].y == yt));
+            starts = lm < minima.size() && minima[lm].y == yt;
+            bundled = NextBeam<false>(yt, !starts);
             yb = yt;
             ++beam_;
         }
