@@ -12,9 +12,9 @@ namespace detail {
 
 namespace {
 
-// Fills the edge from kept vertex `from` to kept vertex `to` (index into
-// `ring`, whose first vertex is kept[ring]) of a bound running `step`-wise.
-inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from, int to, int step, int type)
+// Fills the edge from kept vertex `from` to kept vertex `to` of `ring`
+// (its `count` kept vertices) of a bound running `step`-wise.
+inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count, int from, int to, int step, int type)
 {
     Edge& e = *slot;
     e.type = type;
@@ -26,35 +26,55 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, int ring, int count, int from,
     return &e;
 }
 
-// Appends the kept vertices of one ring and the first edges of its bounds.
+// True for a vertex beyond SweepInput::kExtreme (or NaN).
+inline bool Extreme(const Vertex& v)
+{
+    return !(std::fabs(v.x) < SweepInput::kExtreme) | !(std::fabs(v.y) < SweepInput::kExtreme);
+}
+
+// The first edges of the bounds of one ring.  A vertex with both neighbours
+// at its own height lies inside a horizontal run and adds nothing.  Most
+// rings have no such vertex, and the sweep reads them in place; the kept
+// vertices of the others are copied to in.kept.
 void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::vector<PendingBound>& pending)
 {
     const std::size_t n = ring.size();
     if (n == 0)
         return;
-    const int base = static_cast<int>(in.kept.size());
-    // A vertex with both neighbours at its own height lies inside a
-    // horizontal run and adds nothing.
-    double py = ring[n - 1].y;
+    const Vertex* kept = ring.data();
+    int m = static_cast<int>(n);
     bool extreme = false;
-    for (std::size_t i = 0; i < n; ++i) {
+    double py = ring[n - 1].y;
+    std::size_t i = 0;
+    for (; i < n; ++i) {
         const double y = ring[i].y;
-        const double ny = ring[i + 1 == n ? 0 : i + 1].y;
-        if (py != y || ny != y) {
-            in.kept.push_back(ring[i]);
-            extreme |= !(std::fabs(ring[i].x) < SweepInput::kExtreme) | !(std::fabs(y) < SweepInput::kExtreme);
-        }
+        if (py == y && ring[i + 1 == n ? 0 : i + 1].y == y)
+            break;
+        extreme |= Extreme(ring[i]);
         py = y;
     }
+    if (i < n) {
+        const std::size_t base = in.kept.size();
+        in.kept.insert(in.kept.end(), ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(i));
+        for (; i < n; ++i) {
+            const double y = ring[i].y;
+            if (py != y || ring[i + 1 == n ? 0 : i + 1].y != y) {
+                in.kept.push_back(ring[i]);
+                extreme |= Extreme(ring[i]);
+            }
+            py = y;
+        }
+        m = static_cast<int>(in.kept.size() - base);
+        if (m == 0)
+            return;   // a ring all at one height
+        kept = in.kept.data() + base;
+    }
     in.extreme |= extreme;
-    const int m = static_cast<int>(in.kept.size()) - base;
-    if (m == 0)
-        return;   // a ring all at one height
-    const Vertex* kept = in.kept.data() + base;
+    in.vertices += static_cast<std::size_t>(m);
     py = kept[m - 1].y;
-    for (int i = 0; i < m; ++i) {
-        const double y = kept[i].y;
-        const double ny = kept[i + 1 == m ? 0 : i + 1].y;
+    for (int k = 0; k < m; ++k) {
+        const double y = kept[k].y;
+        const double ny = kept[k + 1 == m ? 0 : k + 1].y;
         // A bound starts only where neither neighbour is lower.  Forward
         // bound: rises along the ring's own direction; reverse bound: rises
         // against it.
@@ -64,7 +84,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
                 if (!starts)
                     continue;
                 in.arena.emplace_back();
-                Edge* first = MakeEdge(in, &in.arena.back(), base, m, i, Step(i, step, m), step, type);
+                Edge* first = MakeEdge(in, &in.arena.back(), kept, m, k, Step(k, step, m), step, type);
                 pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
             }
         }
@@ -85,7 +105,7 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 
 Edge* SweepInput::Successor(const Edge& e)
 {
-    const int to = NextTop(*this, e);
+    const int to = NextTop(e);
     if (to < 0)
         return nullptr;
     Edge* slot;
@@ -110,8 +130,10 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.arena.clear();
     in.arena.reserve(capacity);
     in.spare.clear();
+    // Reserved, so that edges may point into it as it fills.
     in.kept.clear();
     in.kept.reserve(capacity);
+    in.vertices = 0;
     in.extreme = false;
     std::vector<PendingBound> pending;
     pending.reserve(capacity / 2 + 1);   // two per local minimum, most often enough

@@ -38,8 +38,8 @@ struct Edge {
     Edge* prev;             // active list
     Edge* next;
     Edge* slink;            // crossing search of the current beam
-    int ring;               // first kept vertex of the edge's ring
-    int count;              // kept vertices of the ring
+    const Vertex* ring;     // the kept vertices of the edge's ring
+    int count;              // how many
     int topAt;              // index of the top vertex in the ring
     int step;               // +1 along the ring, -1 against it
 };
@@ -104,7 +104,11 @@ struct BoundStart {
 struct SweepInput {
     Operation op;
     SweepTuning tuning;
-    std::vector<Vertex> kept;         // the kept vertices of all rings, ring after ring
+    // The kept vertices of the rings that lost some to the vertex filter,
+    // ring after ring; the other rings are read where they are, in the
+    // operands, which outlive the sweep.
+    std::vector<Vertex> kept;
+    std::size_t vertices = 0;         // kept vertices of all rings
     std::vector<Edge> arena;
     std::vector<Edge*> spare;         // slots of edges that have left
     std::unique_ptr<EdgeTrack[]> track;   // one per arena slot, once needed
@@ -153,19 +157,18 @@ inline int Step(int i, int step, int count)
 
 // The index in e's ring of the vertex above e's top along its bound, or -1
 // when the bound ends at e's top.
-inline int NextTop(const SweepInput& in, const Edge& e)
+inline int NextTop(const Edge& e)
 {
-    const Vertex* ring = in.kept.data() + e.ring;
     const int to = Step(e.topAt, e.step, e.count);
-    return ring[to].y > ring[e.topAt].y ? to : -1;
+    return e.ring[to].y > e.ring[e.topAt].y ? to : -1;
 }
 
 // Puts edge e on the span from kept vertex `from` to kept vertex `to` of
 // its ring (e.ring set), with no state in the sweep yet.
 inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
 {
-    const Vertex& bot = in.kept[static_cast<std::size_t>(e.ring + from)];
-    const Vertex& top = in.kept[static_cast<std::size_t>(e.ring + to)];
+    const Vertex& bot = e.ring[from];
+    const Vertex& top = e.ring[to];
     e.bot = bot;
     e.top = top;
     e.xb = bot.x;
@@ -185,7 +188,7 @@ inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
 
 inline bool SweepInput::Advance(Edge& e)
 {
-    const int to = NextTop(*this, e);
+    const int to = NextTop(e);
     if (to < 0)
         return false;
     const PassedUp passed(e);

@@ -216,7 +216,7 @@ inline constexpr EdgeClasses<Op> kEdgeClasses{};
 template <Operation Op>
 class Sweep {
 public:
-    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.kept.size() + 16); }
+    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.vertices + 16); }
 
     ContourSet Run();
 
