@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstddef>
 #include <functional>
+#include <limits>
 
 namespace S2D {
 namespace clip {
@@ -209,11 +210,16 @@ template <bool Track>
 }
 
 // One walk per beam: every edge is classified, then an edge ending at yb
-// leaves the list and every other edge gets its x at yt and, when there is a
-// beam above, is checked for crossings inside it.  Classification only reads
-// an edge's own state and what the edges to its left passed on, and leaving
-// only touches the edge's left neighbour, which is classified by then; so
-// the one walk does exactly what a walk per step would.
+// leaves the list and every other edge gets its x at yt.  Classification
+// only reads an edge's own state and what the edges to its left passed on,
+// and leaving only touches the edge's left neighbour, which is classified
+// by then; so the one walk does exactly what a walk per step would.
+//
+// When there is a beam above, the crossings inside it are looked for.  The
+// search finds none when every bundle's x at yt is at least that of the
+// bundle before it (AddToSorted meets no entry above the new edge), which
+// the walk checks on its way; only a beam where that fails, or an x is
+// NaN, runs the search itself.
 template <Operation Op>
 template <bool Track>
 void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
@@ -222,8 +228,8 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     double px = -DBL_MAX;
     int cf = Fragments::None;
     crossings_.clear();
-    Edge* sorted = nullptr;   // the crossing search list, see AddToSorted
-    const double dy = yt - yb;
+    double lastXt = -std::numeric_limits<double>::infinity();
+    bool inOrder = true;
     Edge* next = nullptr;
     unsteady_.clear();
     for (Edge* e = aet_; e; e = next) {
@@ -236,11 +242,26 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         if (Track && !T(e).steady)
             unsteady_.push_back(e);
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
-        if (above && e->bstate[kAbove] != kTail)
-            AddToSorted(e, dy, sorted);
+        if (e->bstate[kAbove] != kTail) {
+            inOrder = inOrder && e->xt >= lastXt;
+            lastXt = e->xt;
+        }
     }
     parity_[kClip] = ParityOf(state, kClip);
     parity_[kSubject] = ParityOf(state, kSubject);
+    if (above && !inOrder)
+        SearchCrossings(yt - yb);
+}
+
+// Step 5 over the list as it stands, every edge's xt set.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::SearchCrossings(double dy)
+{
+    crossings_.clear();
+    Edge* sorted = nullptr;   // the search list, see AddToSorted
+    for (Edge* e = aet_; e; e = e->next)
+        if (e->bstate[kAbove] != kTail)
+            AddToSorted(e, dy, sorted);
     // Ascending height; crossings at equal height keep the order found.
     if (crossings_.size() > 1)
         std::stable_sort(crossings_.begin(), crossings_.end(),

@@ -389,17 +389,9 @@ template <Operation Op>
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::FindCrossings(double yb, double yt)
 {
-    crossings_.clear();
-    Edge* sorted = nullptr;
-    const double dy = yt - yb;
-    for (Edge* e = aet_; e; e = e->next) {
+    for (Edge* e = aet_; e; e = e->next)
         e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
-        if (e->bstate[kAbove] != kTail)
-            AddToSorted(e, dy, sorted);
-    }
-    if (crossings_.size() > 1)
-        std::stable_sort(crossings_.begin(), crossings_.end(),
-                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+    SearchCrossings(yt - yb);
 }
 
 // Step 7 for a beam without swaps: the visited edges carry their state

@@ -239,6 +239,7 @@ private:
     std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
     void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy, Edge*& head);
+    void SearchCrossings(double dy);
     void Activate(Edge* e);
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
