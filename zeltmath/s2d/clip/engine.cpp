@@ -22,31 +22,46 @@ struct Box {
     double ymax = -DBL_MAX;
 };
 
-bool Finite(const std::vector<Vertex>& ring)
+// 0 for a vertex with finite coordinates, NaN otherwise: v - v is 0 for a
+// finite v and NaN for an infinite or NaN one.  Summed over a ring without
+// a branch per vertex.
+inline double NonFinite(const Vertex& v)
 {
-    for (const Vertex& v : ring)
-        if (!std::isfinite(v.x) || !std::isfinite(v.y))
-            return false;
-    return true;
+    return (v.x - v.x) + (v.y - v.y);
 }
 
-std::vector<Box> Boxes(const ContourSet& set, const std::vector<char>& ignore)
+// Whether all coordinates of a ring are finite; when `box` is given, the
+// ring's box too, in the same pass.
+template <bool WithBox>
+bool Survey(const std::vector<Vertex>& ring, Box* box)
 {
-    std::vector<Box> boxes(set.contours.size());
-    for (std::size_t c = 0; c < set.contours.size(); ++c) {
-        if (ignore[c])
-            continue;
-        // In locals, so that the loop keeps them in registers.
-        Box b;
-        for (const Vertex& v : set.contours[c]) {
+    // In locals, so that the loop keeps them in registers.
+    Box b;
+    double nonFinite = 0;
+    for (const Vertex& v : ring) {
+        if (WithBox) {
             b.xmin = std::min(b.xmin, v.x);
             b.xmax = std::max(b.xmax, v.x);
             b.ymin = std::min(b.ymin, v.y);
             b.ymax = std::max(b.ymax, v.y);
         }
-        boxes[c] = b;
+        nonFinite += NonFinite(v);
     }
-    return boxes;
+    if (WithBox)
+        *box = b;
+    return nonFinite == 0;
+}
+
+// Rings with a coordinate that is not finite are left out of the run.  The
+// boxes are made only when `boxes` is given (for the pretest).
+std::vector<char> Survey(const ContourSet& set, std::vector<Box>* boxes)
+{
+    std::vector<char> ignore(set.contours.size());
+    if (boxes)
+        boxes->resize(set.contours.size());
+    for (std::size_t c = 0; c < set.contours.size(); ++c)
+        ignore[c] = boxes ? !Survey<true>(set.contours[c], &(*boxes)[c]) : !Survey<false>(set.contours[c], nullptr);
+    return ignore;
 }
 
 bool Overlap(const Box& a, const Box& b)
@@ -79,15 +94,13 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     if ((s == 0 && c == 0) || (s == 0 && diffOrInt) || (c == 0 && op == Operation::Intersection))
         return ContourSet();
 
-    std::vector<char> ignoreS(subject.contours.size()), ignoreC(clip.contours.size());
-    for (int i = 0; i < s; ++i)
-        ignoreS[i] = !Finite(subject.contours[i]);
-    for (int i = 0; i < c; ++i)
-        ignoreC[i] = !Finite(clip.contours[i]);
+    // The pretest (difference and intersection, both operands given).
+    const bool pretest = diffOrInt && s > 0 && c > 0;
+    std::vector<Box> boxS, boxC;
+    std::vector<char> ignoreS = Survey(subject, pretest ? &boxS : nullptr);
+    std::vector<char> ignoreC = Survey(clip, pretest ? &boxC : nullptr);
 
-    if (diffOrInt && s > 0 && c > 0) {
-        const std::vector<Box> boxS = Boxes(subject, ignoreS);
-        const std::vector<Box> boxC = Boxes(clip, ignoreC);
+    if (pretest) {
         std::vector<char> origS = ignoreS;
         IgnoreApart(boxC, ignoreC, boxS, origS);
         if (op == Operation::Intersection)
