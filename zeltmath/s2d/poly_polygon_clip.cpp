@@ -18,10 +18,10 @@ using clip::detail::Vertex;
 
 std::vector<Vertex> ToRing(const Polygon& p)
 {
-    std::vector<Vertex> ring;
-    ring.reserve(p.Size());
-    for (const Point& v : p.Points())
-        ring.push_back(Vertex{v.x, v.y});
+    const std::vector<Point>& points = p.Points();
+    std::vector<Vertex> ring(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        ring[i] = Vertex{points[i].x, points[i].y};
     return ring;
 }
 

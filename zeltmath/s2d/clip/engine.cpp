@@ -22,14 +22,6 @@ struct Box {
     double ymax = -DBL_MAX;
 };
 
-// 0 for a vertex with finite coordinates, NaN otherwise: v - v is 0 for a
-// finite v and NaN for an infinite or NaN one.  Summed over a ring without
-// a branch per vertex.
-inline double NonFinite(const Vertex& v)
-{
-    return (v.x - v.x) + (v.y - v.y);
-}
-
 // Whether all coordinates of a ring are finite; when `box` is given, the
 // ring's box too, in the same pass.
 template <bool WithBox>

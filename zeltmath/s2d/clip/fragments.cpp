@@ -1,6 +1,5 @@
 #include <zeltmath/s2d/clip/detail/fragments.h>
 
-#include <cmath>
 
 namespace S2D {
 namespace clip {
@@ -53,13 +52,13 @@ ContourSet Fragments::Result() const
         // Stored from the last position to the first.
         std::vector<Vertex> ring(static_cast<std::size_t>(fr.count));
         std::size_t pos = ring.size();
-        bool finite = true;
+        double nonFinite = 0;
         for (int n = fr.left; n != None; n = nodes_[n].next) {
-            const Node& v = nodes_[n];
-            finite = finite && std::isfinite(v.x) && std::isfinite(v.y);
-            ring[--pos] = Vertex{v.x, v.y};
+            const Vertex v{nodes_[n].x, nodes_[n].y};
+            nonFinite += NonFinite(v);
+            ring[--pos] = v;
         }
-        if (finite)
+        if (nonFinite == 0)
             out.Add(std::move(ring), fr.hole);
     }
     return out;

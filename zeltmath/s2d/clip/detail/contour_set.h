@@ -33,6 +33,14 @@ struct Vertex {
     double y;
 };
 
+// 0 for a vertex with finite coordinates, NaN otherwise (v - v is 0 for a
+// finite v and NaN for an infinite or NaN one), so that a ring is checked
+// by a sum without a branch per vertex.
+inline double NonFinite(const Vertex& v)
+{
+    return (v.x - v.x) + (v.y - v.y);
+}
+
 // Rings with one hole flag each (0 outer, 1 hole).  The engine ignores the
 // hole flags of its operands; they are carried for the conversions.
 struct ContourSet {
