@@ -1,6 +1,5 @@
 #include <zeltmath/s2d/clip/detail/fragments.h>
 
-
 namespace S2D {
 namespace clip {
 namespace detail {
