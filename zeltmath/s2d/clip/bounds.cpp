@@ -3,7 +3,6 @@
 #include <zeltmath/s2d/clip/detail/bound_order.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace S2D {
@@ -26,59 +25,20 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count,
     return &e;
 }
 
-// True for a vertex beyond SweepInput::kExtreme (or NaN).
-inline bool Extreme(const Vertex& v)
+// Appends the first edges of the bounds of the ring of m vertices at
+// `kept`.  A bound starts only where neither neighbour is lower.  Forward
+// bound: rises along the ring's own direction; reverse bound: rises against
+// it.  With `whole`, the ring is read as given and the search stops (false)
+// at the first vertex with both neighbours at its own height.
+bool FindBounds(const Vertex* kept, int m, bool whole, int type, SweepInput& in, std::vector<PendingBound>& pending)
 {
-    return !(std::fabs(v.x) < SweepInput::kExtreme) | !(std::fabs(v.y) < SweepInput::kExtreme);
-}
-
-// The first edges of the bounds of one ring.  A vertex with both neighbours
-// at its own height lies inside a horizontal run and adds nothing.  Most
-// rings have no such vertex, and the sweep reads them in place; the kept
-// vertices of the others are copied to in.kept.
-void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::vector<PendingBound>& pending)
-{
-    const std::size_t n = ring.size();
-    if (n == 0)
-        return;
-    const Vertex* kept = ring.data();
-    int m = static_cast<int>(n);
-    bool extreme = false;
-    double py = ring[n - 1].y;
-    std::size_t i = 0;
-    for (; i < n; ++i) {
-        const double y = ring[i].y;
-        if (py == y && ring[i + 1 == n ? 0 : i + 1].y == y)
-            break;
-        extreme |= Extreme(ring[i]);
-        py = y;
-    }
-    if (i < n) {
-        const std::size_t base = in.kept.size();
-        in.kept.insert(in.kept.end(), ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(i));
-        for (; i < n; ++i) {
-            const double y = ring[i].y;
-            if (py != y || ring[i + 1 == n ? 0 : i + 1].y != y) {
-                in.kept.push_back(ring[i]);
-                extreme |= Extreme(ring[i]);
-            }
-            py = y;
-        }
-        m = static_cast<int>(in.kept.size() - base);
-        if (m == 0)
-            return;   // a ring all at one height
-        kept = in.kept.data() + base;
-    }
-    in.extreme |= extreme;
-    in.vertices += static_cast<std::size_t>(m);
-    py = kept[m - 1].y;
+    double py = kept[m - 1].y;
     for (int k = 0; k < m; ++k) {
         const double y = kept[k].y;
         const double ny = kept[k + 1 == m ? 0 : k + 1].y;
-        // A bound starts only where neither neighbour is lower.  Forward
-        // bound: rises along the ring's own direction; reverse bound: rises
-        // against it.
         if (py >= y && ny >= y) {
+            if (whole && py == y && ny == y)
+                return false;
             for (int step : {1, -1}) {
                 const bool starts = step == 1 ? ny > y : py > y;
                 if (!starts)
@@ -90,6 +50,39 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
         }
         py = y;
     }
+    return true;
+}
+
+// The first edges of the bounds of one ring.  A vertex with both neighbours
+// at its own height lies inside a horizontal run and adds nothing.  Most
+// rings have no such vertex, and the sweep reads them in place; the kept
+// vertices of the others are copied to in.kept and searched again.
+void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::vector<PendingBound>& pending)
+{
+    const std::size_t n = ring.size();
+    if (n == 0)
+        return;
+    const std::size_t arenaMark = in.arena.size();
+    const std::size_t pendingMark = pending.size();
+    if (FindBounds(ring.data(), static_cast<int>(n), true, type, in, pending)) {
+        in.vertices += n;
+        return;
+    }
+    in.arena.resize(arenaMark);
+    pending.resize(pendingMark);
+    const std::size_t base = in.kept.size();
+    double py = ring[n - 1].y;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double y = ring[i].y;
+        if (py != y || ring[i + 1 == n ? 0 : i + 1].y != y)
+            in.kept.push_back(ring[i]);
+        py = y;
+    }
+    const int m = static_cast<int>(in.kept.size() - base);
+    if (m == 0)
+        return;   // a ring all at one height
+    in.vertices += static_cast<std::size_t>(m);
+    FindBounds(in.kept.data() + base, m, false, type, in, pending);
 }
 
 std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
@@ -134,7 +127,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.kept.clear();
     in.kept.reserve(capacity);
     in.vertices = 0;
-    in.extreme = false;
     std::vector<PendingBound> pending;
     pending.reserve(capacity / 2 + 1);   // two per local minimum, most often enough
     for (std::size_t c = 0; c < subject.contours.size(); ++c)

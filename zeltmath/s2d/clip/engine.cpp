@@ -1,6 +1,7 @@
 // Entry point of the Boolean engine: trivial results, the bounding-box
 // pretest that leaves out rings which cannot matter, then the sweep.
 
+#include <zeltmath/s2d/clip/detail/bounds.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/clip/detail/sweep.h>
 
@@ -22,14 +23,15 @@ struct Box {
     double ymax = -DBL_MAX;
 };
 
-// Whether all coordinates of a ring are finite; when `box` is given, the
-// ring's box too, in the same pass.
+// Whether all coordinates of a ring are finite, and its largest coordinate
+// magnitude; when `box` is given, the ring's box too, all in one pass.
 template <bool WithBox>
-bool Survey(const std::vector<Vertex>& ring, Box* box)
+bool Survey(const std::vector<Vertex>& ring, Box* box, double& magnitude)
 {
     // In locals, so that the loop keeps them in registers.
     Box b;
     double nonFinite = 0;
+    double big = 0;
     for (const Vertex& v : ring) {
         if (WithBox) {
             b.xmin = std::min(b.xmin, v.x);
@@ -38,22 +40,36 @@ bool Survey(const std::vector<Vertex>& ring, Box* box)
             b.ymax = std::max(b.ymax, v.y);
         }
         nonFinite += NonFinite(v);
+        big = std::max(big, std::max(std::fabs(v.x), std::fabs(v.y)));
     }
     if (WithBox)
         *box = b;
+    magnitude = big;
     return nonFinite == 0;
 }
 
 // Rings with a coordinate that is not finite are left out of the run.  The
 // boxes are made only when `boxes` is given (for the pretest).
-std::vector<char> Survey(const ContourSet& set, std::vector<Box>* boxes)
+std::vector<char> Survey(const ContourSet& set, std::vector<Box>* boxes, std::vector<double>& magnitudes)
 {
     std::vector<char> ignore(set.contours.size());
+    magnitudes.resize(set.contours.size());
     if (boxes)
         boxes->resize(set.contours.size());
     for (std::size_t c = 0; c < set.contours.size(); ++c)
-        ignore[c] = boxes ? !Survey<true>(set.contours[c], &(*boxes)[c]) : !Survey<false>(set.contours[c], nullptr);
+        ignore[c] = boxes ? !Survey<true>(set.contours[c], &(*boxes)[c], magnitudes[c])
+                          : !Survey<false>(set.contours[c], nullptr, magnitudes[c]);
     return ignore;
+}
+
+// Whether a ring taking part in the run has a coordinate beyond
+// SweepInput::kExtreme.
+bool Extreme(const std::vector<char>& ignore, const std::vector<double>& magnitudes)
+{
+    for (std::size_t c = 0; c < ignore.size(); ++c)
+        if (!ignore[c] && !(magnitudes[c] < SweepInput::kExtreme))
+            return true;
+    return false;
 }
 
 bool Overlap(const Box& a, const Box& b)
@@ -89,8 +105,9 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     // The pretest (difference and intersection, both operands given).
     const bool pretest = diffOrInt && s > 0 && c > 0;
     std::vector<Box> boxS, boxC;
-    std::vector<char> ignoreS = Survey(subject, pretest ? &boxS : nullptr);
-    std::vector<char> ignoreC = Survey(clip, pretest ? &boxC : nullptr);
+    std::vector<double> bigS, bigC;
+    std::vector<char> ignoreS = Survey(subject, pretest ? &boxS : nullptr, bigS);
+    std::vector<char> ignoreC = Survey(clip, pretest ? &boxC : nullptr, bigC);
 
     if (pretest) {
         std::vector<char> origS = ignoreS;
@@ -102,6 +119,7 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     SweepInput in;
     in.tuning = tuning;
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
+    in.extreme = Extreme(ignoreS, bigS) || Extreme(ignoreC, bigC);
     if (in.minima.empty())
         return ContourSet();
     return RunSweep(op, in);

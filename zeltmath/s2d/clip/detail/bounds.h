@@ -113,9 +113,9 @@ struct SweepInput {
     std::vector<Edge*> spare;         // slots of edges that have left
     std::unique_ptr<EdgeTrack[]> track;   // one per arena slot, once needed
     std::vector<BoundStart> minima;   // ascending y; same y by bottom x, then dx
-    // A kept vertex is NaN or beyond kExtreme in x or y: the arithmetic of
-    // the beams that visit only the changes could overflow, so every beam
-    // is walked in full.
+    // A vertex of a ring in the run is beyond kExtreme in x or y: the
+    // arithmetic of the beams that visit only the changes could overflow,
+    // so every beam is walked in full.  Set by the caller of BuildBounds.
     bool extreme = false;
     static constexpr double kExtreme = 1e150;
 
