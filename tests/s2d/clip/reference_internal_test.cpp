@@ -165,6 +165,27 @@ TEST(ClipReference, LargerRingsWithManyCrossings)
     }
 }
 
+// Coordinates near the top of the double range, where products in the
+// crossing search and in the scheduling of pair checks overflow: both
+// tunings must still agree with the reference.
+TEST(ClipReference, HugeCoordinates)
+{
+    for (const double scale : {1e150, 1e200, 1e300}) {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            Generator g(seed * 104729u);
+            ContourSet a, b;
+            a.Add(g.Star(g.Int(50, 200), 0.5, 4), 0);
+            b.Add(seed % 2 ? g.Tangle(g.Int(10, 40)) : g.Star(g.Int(50, 200), 0.5, 4), 0);
+            for (ContourSet* set : {&a, &b})
+                for (Vertex& v : set->contours[0])
+                    v = {v.x * scale, v.y * scale};
+            ExpectAllOpsAgree(a, b, "scale " + std::to_string(scale) + ", seed " + std::to_string(seed));
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
+
 TEST(ClipReference, NormalizeOfRandomRingSets)
 {
     for (unsigned seed = 1; seed <= 600; ++seed) {
