@@ -23,52 +23,44 @@ struct Box {
     double ymax = -DBL_MAX;
 };
 
-// Whether all coordinates of a ring are finite, and its largest coordinate
-// magnitude; when `box` is given, the ring's box too, all in one pass.
-template <bool WithBox>
-bool Survey(const std::vector<Vertex>& ring, Box* box, double& magnitude)
+// Whether all coordinates of a ring are finite, and the ring's box, in one
+// pass.
+bool Survey(const std::vector<Vertex>& ring, Box& box)
 {
     // In locals, so that the loop keeps them in registers.
     Box b;
     double nonFinite = 0;
-    double big = 0;
     for (const Vertex& v : ring) {
-        if (WithBox) {
-            b.xmin = std::min(b.xmin, v.x);
-            b.xmax = std::max(b.xmax, v.x);
-            b.ymin = std::min(b.ymin, v.y);
-            b.ymax = std::max(b.ymax, v.y);
-        }
+        b.xmin = std::min(b.xmin, v.x);
+        b.xmax = std::max(b.xmax, v.x);
+        b.ymin = std::min(b.ymin, v.y);
+        b.ymax = std::max(b.ymax, v.y);
         nonFinite += NonFinite(v);
-        big = std::max(big, std::max(std::fabs(v.x), std::fabs(v.y)));
     }
-    if (WithBox)
-        *box = b;
-    magnitude = big;
+    box = b;
     return nonFinite == 0;
 }
 
-// Rings with a coordinate that is not finite are left out of the run.  The
-// boxes are made only when `boxes` is given (for the pretest).
-std::vector<char> Survey(const ContourSet& set, std::vector<Box>* boxes, std::vector<double>& magnitudes)
+// Rings with a coordinate that is not finite are left out of the run.
+std::vector<char> Survey(const ContourSet& set, std::vector<Box>& boxes)
 {
     std::vector<char> ignore(set.contours.size());
-    magnitudes.resize(set.contours.size());
-    if (boxes)
-        boxes->resize(set.contours.size());
+    boxes.resize(set.contours.size());
     for (std::size_t c = 0; c < set.contours.size(); ++c)
-        ignore[c] = boxes ? !Survey<true>(set.contours[c], &(*boxes)[c], magnitudes[c])
-                          : !Survey<false>(set.contours[c], nullptr, magnitudes[c]);
+        ignore[c] = !Survey(set.contours[c], boxes[c]);
     return ignore;
 }
 
 // Whether a ring taking part in the run has a coordinate beyond
 // SweepInput::kExtreme.
-bool Extreme(const std::vector<char>& ignore, const std::vector<double>& magnitudes)
+bool Extreme(const std::vector<char>& ignore, const std::vector<Box>& boxes)
 {
-    for (std::size_t c = 0; c < ignore.size(); ++c)
-        if (!ignore[c] && !(magnitudes[c] < SweepInput::kExtreme))
+    for (std::size_t c = 0; c < ignore.size(); ++c) {
+        const Box& b = boxes[c];
+        if (!ignore[c]
+            && !(std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)) < SweepInput::kExtreme))
             return true;
+    }
     return false;
 }
 
@@ -105,9 +97,8 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     // The pretest (difference and intersection, both operands given).
     const bool pretest = diffOrInt && s > 0 && c > 0;
     std::vector<Box> boxS, boxC;
-    std::vector<double> bigS, bigC;
-    std::vector<char> ignoreS = Survey(subject, pretest ? &boxS : nullptr, bigS);
-    std::vector<char> ignoreC = Survey(clip, pretest ? &boxC : nullptr, bigC);
+    std::vector<char> ignoreS = Survey(subject, boxS);
+    std::vector<char> ignoreC = Survey(clip, boxC);
 
     if (pretest) {
         std::vector<char> origS = ignoreS;
@@ -119,7 +110,7 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     SweepInput in;
     in.tuning = tuning;
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
-    in.extreme = Extreme(ignoreS, bigS) || Extreme(ignoreC, bigC);
+    in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (in.minima.empty())
         return ContourSet();
     return RunSweep(op, in);
