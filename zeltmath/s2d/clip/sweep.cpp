@@ -253,7 +253,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         SearchCrossings(yt - yb);
 }
 
-// Step 5 over the list as it stands, every edge's xt set.
+// The crossing search over the list as it stands, every edge's xt set.
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::SearchCrossings(double dy)
 {
