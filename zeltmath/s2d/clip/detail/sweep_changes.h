@@ -192,7 +192,7 @@ template <Operation Op>
 // left of the new edge's x all come before it, as the walk from the head
 // would find.  A landmark that leaves hands its place to a neighbour that is
 // none, or the landmarks are rebuilt.
-constexpr std::size_t kMarkGap = 16;
+constexpr std::size_t kMarkGap = 8;
 
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::RebuildMarks()
