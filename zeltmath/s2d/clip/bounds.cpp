@@ -25,6 +25,13 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count,
     return &e;
 }
 
+// A vertex (height y, its neighbours' py and ny) inside a horizontal run,
+// which the vertex filter drops.
+inline bool InsideRun(double py, double y, double ny)
+{
+    return py == y && ny == y;
+}
+
 // Appends the first edges of the bounds of the ring of m vertices at
 // `kept`.  A bound starts only where neither neighbour is lower.  Forward
 // bound: rises along the ring's own direction; reverse bound: rises against
@@ -37,7 +44,7 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, SweepInput& in,
         const double y = kept[k].y;
         const double ny = kept[k + 1 == m ? 0 : k + 1].y;
         if (py >= y && ny >= y) {
-            if (whole && py == y && ny == y)
+            if (whole && InsideRun(py, y, ny))
                 return false;
             for (int step : {1, -1}) {
                 const bool starts = step == 1 ? ny > y : py > y;
@@ -74,7 +81,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
     double py = ring[n - 1].y;
     for (std::size_t i = 0; i < n; ++i) {
         const double y = ring[i].y;
-        if (py != y || ring[i + 1 == n ? 0 : i + 1].y != y)
+        if (!InsideRun(py, y, ring[i + 1 == n ? 0 : i + 1].y))
             in.kept.push_back(ring[i]);
         py = y;
     }

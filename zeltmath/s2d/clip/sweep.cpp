@@ -241,7 +241,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
         }
         if (Track && !T(e).steady)
             unsteady_.push_back(e);
-        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        e->xt = XAbove(e, yt);
         if (e->bstate[kAbove] != kTail) {
             inOrder = inOrder && e->xt >= lastXt;
             lastXt = e->xt;
@@ -542,14 +542,12 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
         Edge* now = e;
         if (succ) {
             HandOver(e, succ);
-            Activate(succ);
+            lowest = Activate<Track>(succ, lowest);
             if (Track)
                 events_.push_back(succ);
             now = succ;
         } else if (advanced) {
-            // What Activate does while pairs are not tracked.
-            ++changes_;
-            lowest = std::min(lowest, e->top.y);
+            lowest = Activate<Track>(e, lowest);
         } else {
             CarryUp(e);
             e->xb = e->xt;
@@ -585,18 +583,27 @@ bool Sweep<Op>::NextBeam(double yt, bool bundle)
     return bundle;
 }
 
+// Edge e joins the list.  While pairs are tracked (Tracking, which is
+// tracking_) its top goes to the heap that keeps the edges with their tops;
+// otherwise only the lowest top counts (see NextHeight): `lowest`
+// (lowestTop_, or the copy a walk keeps in a register) comes back lowered to
+// e's top.  NextBeam<Track> runs exactly while tracking_ is Track.
 template <Operation Op>
-inline void Sweep<Op>::Activate(Edge* e)
+template <bool Tracking>
+inline double Sweep<Op>::Activate(Edge* e, double lowest)
 {
-    // While pairs are tracked the tops go to the heap that keeps the edges
-    // with them; otherwise only the lowest top counts (see NextHeight).
     ++changes_;   // joins; leaves are counted per beam
-    if (tracking_) {
-        edgeTops_.push_back(Top{e->top.y, e});
-        std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
-    } else if (e->top.y < lowestTop_) {
-        lowestTop_ = e->top.y;
-    }
+    if (!Tracking)
+        return std::min(lowest, e->top.y);
+    edgeTops_.push_back(Top{e->top.y, e});
+    std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
+    return lowest;
+}
+
+template <Operation Op>
+inline double Sweep<Op>::Activate(Edge* e, double lowest)
+{
+    return tracking_ ? Activate<true>(e, lowest) : Activate<false>(e, lowest);
 }
 
 // Step 1: the bounds starting at yb join the list, by the x of every edge
@@ -619,7 +626,7 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
         }
         inserted = e;
         ++active_[e->type];
-        Activate(e);
+        lowestTop_ = Activate(e, lowestTop_);
         ++lm;
     }
 }

@@ -75,7 +75,7 @@ template <Operation Op>
             T(e).mark = -1;
         }
         in_.Release(e);
-        Activate(succ);
+        lowestTop_ = Activate(succ, lowestTop_);
         events_.push_back(succ);
         if (prev)
             SchedulePair(prev);
@@ -315,7 +315,7 @@ template <Operation Op>
             Edge* l = e->prev;
             const int pc = l ? l->bside[kClip] ^ l->bundle[kAbove][kClip] : start[kClip];
             const int ps = l ? l->bside[kSubject] ^ l->bundle[kAbove][kSubject] : start[kSubject];
-            state = (state & ~3) | WalkState(pc, ps, 0, 0);
+            state = WithParities(state, pc, ps);
             px = -DBL_MAX;
         }
         while (e) {
@@ -390,7 +390,7 @@ template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::FindCrossings(double yb, double yt)
 {
     for (Edge* e = aet_; e; e = e->next)
-        e->xt = e->top.y == yt ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        e->xt = XAbove(e, yt);
     SearchCrossings(yt - yb);
 }
 

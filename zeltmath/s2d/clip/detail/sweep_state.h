@@ -74,16 +74,23 @@ struct LaterCheck {
     bool operator()(const PairCheck& a, const PairCheck& b) const { return a.y > b.y; }
 };
 
+// x of edge e at a height y above its bottom: its top x where it ends, else
+// along its slope from the bottom.  The walks use it for an edge's x at the
+// beam top, which is always above its bottom.
+inline double XAbove(const Edge* e, double y)
+{
+    if (y == e->top.y)
+        return e->top.x;
+    return e->bot.x + e->dx * (y - e->bot.y);
+}
+
 // x of edge e at height y, with the very arithmetic by which the sweep moves
-// an edge from beam to beam: its bottom x where it starts, its top x where
-// it ends, else along its slope from the bottom.
+// an edge from beam to beam: its bottom x where it starts, else XAbove.
 inline double XAt(const Edge* e, double y)
 {
     if (y == e->bot.y)
         return e->bot.x;
-    if (y == e->top.y)
-        return e->top.x;
-    return e->bot.x + e->dx * (y - e->bot.y);
+    return XAbove(e, y);
 }
 
 // Bounds join the list ordered by bottom x, then dx, and an edge equal in
@@ -137,6 +144,11 @@ struct EdgeClass {
 inline constexpr int WalkState(int pc, int ps, int horizC, int horizS)
 {
     return pc | (ps << 1) | (horizC << 2) | (horizS << 4);
+}
+// The walk state with its parities replaced, its horizontal states kept.
+inline constexpr int WithParities(int state, int pc, int ps)
+{
+    return (state & ~3) | WalkState(pc, ps, 0, 0);
 }
 inline constexpr int ParityOf(int state, int operand)
 {
@@ -240,7 +252,9 @@ private:
     void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy, Edge*& head);
     void SearchCrossings(double dy);
-    void Activate(Edge* e);
+    template <bool Tracking>
+    double Activate(Edge* e, double lowest);
+    double Activate(Edge* e, double lowest);
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
