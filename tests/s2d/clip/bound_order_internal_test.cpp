@@ -40,7 +40,7 @@ TEST(BoundOrder, ListsOfEveryLengthComeOutAsFromAComparisonSort)
                                  : paired && i % 2 == 1 && rng() % 8 != 0
                                      ? pending[i - 1].y
                                      : std::ldexp(static_cast<double>(rng()) - 2147483648.0, int(rng() % 200) - 100);
-                pending[i] = PendingBound{y, xs[rng() % xs.size()], slopes[rng() % slopes.size()], i, nullptr};
+                pending[i] = PendingBound{y, xs[rng() % xs.size()], slopes[rng() % slopes.size()], i};
             }
             std::vector<PendingBound> expected = pending;
             std::sort(expected.begin(), expected.end(), BoundBefore);

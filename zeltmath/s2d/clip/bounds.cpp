@@ -32,12 +32,24 @@ inline bool InsideRun(double py, double y, double ny)
     return py == y && ny == y;
 }
 
-// Appends the first edges of the bounds of the ring of m vertices at
-// `kept`.  A bound starts only where neither neighbour is lower.  Forward
-// bound: rises along the ring's own direction; reverse bound: rises against
-// it.  With `whole`, the ring is read as given and the search stops (false)
-// at the first vertex with both neighbours at its own height.
-bool FindBounds(const Vertex* kept, int m, bool whole, int type, SweepInput& in, std::vector<PendingBound>& pending)
+// The bounds found so far, in the order found, and their sort keys.
+struct FoundBounds {
+    std::vector<BoundStart> starts;
+    std::vector<PendingBound> keys;
+
+    void Truncate(std::size_t n)
+    {
+        starts.resize(n);
+        keys.resize(n);
+    }
+};
+
+// Appends the bounds of the ring of m vertices at `kept`.  A bound starts
+// only where neither neighbour is lower.  Forward bound: rises along the
+// ring's own direction; reverse bound: rises against it.  With `whole`, the
+// ring is read as given and the search stops (false) at the first vertex
+// with both neighbours at its own height.
+bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& found)
 {
     double py = kept[m - 1].y;
     for (int k = 0; k < m; ++k) {
@@ -50,9 +62,10 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, SweepInput& in,
                 const bool starts = step == 1 ? ny > y : py > y;
                 if (!starts)
                     continue;
-                in.arena.emplace_back();
-                Edge* first = MakeEdge(in, &in.arena.back(), kept, m, k, Step(k, step, m), step, type);
-                pending.push_back(PendingBound{y, first->bot.x, first->dx, pending.size(), first});
+                const Vertex& bot = kept[k];
+                const Vertex& top = kept[Step(k, step, m)];
+                found.keys.push_back(PendingBound{y, bot.x, Slope(bot, top), found.starts.size()});
+                found.starts.push_back(BoundStart{y, kept, m, k, step, type});
             }
         }
         py = y;
@@ -60,23 +73,21 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, SweepInput& in,
     return true;
 }
 
-// The first edges of the bounds of one ring.  A vertex with both neighbours
-// at its own height lies inside a horizontal run and adds nothing.  Most
-// rings have no such vertex, and the sweep reads them in place; the kept
-// vertices of the others are copied to in.kept and searched again.
-void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::vector<PendingBound>& pending)
+// The bounds of one ring.  A vertex with both neighbours at its own height
+// lies inside a horizontal run and adds nothing.  Most rings have no such
+// vertex, and the sweep reads them in place; the kept vertices of the
+// others are copied to in.kept and searched again.
+void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, FoundBounds& found)
 {
     const std::size_t n = ring.size();
     if (n == 0)
         return;
-    const std::size_t arenaMark = in.arena.size();
-    const std::size_t pendingMark = pending.size();
-    if (FindBounds(ring.data(), static_cast<int>(n), true, type, in, pending)) {
+    const std::size_t mark = found.starts.size();
+    if (FindBounds(ring.data(), static_cast<int>(n), true, type, found)) {
         in.vertices += n;
         return;
     }
-    in.arena.resize(arenaMark);
-    pending.resize(pendingMark);
+    found.Truncate(mark);
     const std::size_t base = in.kept.size();
     double py = ring[n - 1].y;
     for (std::size_t i = 0; i < n; ++i) {
@@ -89,7 +100,7 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, std::
     if (m == 0)
         return;   // a ring all at one height
     in.vertices += static_cast<std::size_t>(m);
-    FindBounds(in.kept.data() + base, m, false, type, in, pending);
+    FindBounds(in.kept.data() + base, m, false, type, found);
 }
 
 std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
@@ -103,20 +114,28 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 
 } // namespace
 
+Edge* SweepInput::Slot()
+{
+    if (spare.empty()) {
+        arena.emplace_back();
+        return &arena.back();
+    }
+    Edge* slot = spare.back();
+    spare.pop_back();
+    return slot;
+}
+
+Edge* SweepInput::FirstEdge(const BoundStart& b)
+{
+    return MakeEdge(*this, Slot(), b.ring, b.count, b.from, Step(b.from, b.step, b.count), b.step, b.type);
+}
+
 Edge* SweepInput::Successor(const Edge& e)
 {
     const int to = NextTop(e);
     if (to < 0)
         return nullptr;
-    Edge* slot;
-    if (spare.empty()) {
-        arena.emplace_back();
-        slot = &arena.back();
-    } else {
-        slot = spare.back();
-        spare.pop_back();
-    }
-    return MakeEdge(*this, slot, e.ring, e.count, e.topAt, to, e.step, e.type);
+    return MakeEdge(*this, Slot(), e.ring, e.count, e.topAt, to, e.step, e.type);
 }
 
 void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,
@@ -134,20 +153,23 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.kept.clear();
     in.kept.reserve(capacity);
     in.vertices = 0;
-    std::vector<PendingBound> pending;
-    pending.reserve(capacity / 2 + 1);   // two per local minimum, most often enough
+    FoundBounds found;
+    // Every bound has an edge of its own, so there are no more bounds than
+    // edges.
+    found.starts.reserve(capacity);
+    found.keys.reserve(capacity);
     for (std::size_t c = 0; c < subject.contours.size(); ++c)
         if (!ignoreSubject[c])
-            RingBounds(subject.contours[c], kSubject, in, pending);
+            RingBounds(subject.contours[c], kSubject, in, found);
     for (std::size_t c = 0; c < clip.contours.size(); ++c)
         if (!ignoreClip[c])
-            RingBounds(clip.contours[c], kClip, in, pending);
+            RingBounds(clip.contours[c], kClip, in, found);
 
-    SortBounds(pending);
+    SortBounds(found.keys);
     in.minima.clear();
-    in.minima.reserve(pending.size());
-    for (const PendingBound& p : pending)
-        in.minima.push_back(BoundStart{p.y, p.first});
+    in.minima.reserve(found.keys.size());
+    for (const PendingBound& p : found.keys)
+        in.minima.push_back(found.starts[p.seq]);
 }
 
 } // namespace detail

@@ -615,9 +615,7 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
     Edge* inserted = nullptr;
     inserted_.clear();
     while (lm < minima.size() && minima[lm].y == yb) {
-        Edge* e = minima[lm].first;
-        if (in_.track)
-            T(e).Reset();
+        Edge* e = in_.FirstEdge(minima[lm]);
         if (lazy) {
             LazyInsert(e, inserted, yb);
             inserted_.push_back(e);

@@ -14,15 +14,14 @@ namespace S2D {
 namespace clip {
 namespace detail {
 
-// A bound waiting for its place among the minima, with its sort key copied
-// out of the edge so that sorting does not chase pointers.  seq is its
-// index in the list it was found in.
+// The sort key of a bound waiting for its place among the minima: the
+// height, bottom x and dx of its first edge.  seq is its index in the list
+// it was found in.
 struct PendingBound {
     double y;
     double x;
     double dx;
     std::size_t seq;
-    Edge* first;
 };
 
 // Strict total order of the bounds (seq tells apart all the rest).

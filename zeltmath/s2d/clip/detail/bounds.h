@@ -5,11 +5,12 @@
 //
 // A bound is a chain of edges of one ring that rises strictly from a local
 // minimum to a local maximum; horizontal sides never become edges, they only
-// separate bounds.  Only the first edge of every bound is made before the
-// sweep; each further edge is made when the sweep reaches the top of the one
-// below it, in the slot of an edge that has left, so that the edges in use
-// stay few and warm in the cache.  The arena is sized before it is filled,
-// so the links between edges are plain pointers.
+// separate bounds.  No edge is made before the sweep: a bound's first edge
+// is made when the bound joins the list, and each further edge when the
+// sweep reaches the top of the one below it, in the slot of an edge that has
+// left, so that the edges in use stay few and warm in the cache.  The arena
+// is sized before it is filled, so the links between edges are plain
+// pointers.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
@@ -94,10 +95,15 @@ struct EdgeTrack {
     }
 };
 
-// The first edge of a bound, with its local minimum.
+// A bound that waits for the sweep to reach its local minimum y: its first
+// edge runs from kept vertex `from` of its ring one `step` on.
 struct BoundStart {
     double y;
-    Edge* first;
+    const Vertex* ring;   // kept vertices of the bound's ring
+    int count;            // how many
+    int from;
+    int step;             // +1 along the ring, -1 against it
+    int type;             // kClip or kSubject
 };
 
 // Everything a sweep starts from.
@@ -119,8 +125,12 @@ struct SweepInput {
     bool extreme = false;
     static constexpr double kExtreme = 1e150;
 
+    // The first edge of bound b, in a free slot.
+    Edge* FirstEdge(const BoundStart& b);
     // The next edge up e's bound, or null when the bound ends at e's top.
     Edge* Successor(const Edge& e);
+    // A slot for a new edge: one an edge has left, else a new one.
+    Edge* Slot();
     // Turns e into the next edge up its bound in its own slot and place in
     // the list, with e's state above as its state below: what Successor and
     // a hand-over give, without a new slot.  False (e unchanged) when the
@@ -163,6 +173,12 @@ inline int NextTop(const Edge& e)
     return e.ring[to].y > e.ring[e.topAt].y ? to : -1;
 }
 
+// Run over rise of the edge from bot to top.
+inline double Slope(const Vertex& bot, const Vertex& top)
+{
+    return (top.x - bot.x) / (top.y - bot.y);
+}
+
 // Puts edge e on the span from kept vertex `from` to kept vertex `to` of
 // its ring (e.ring set), with no state in the sweep yet.
 inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
@@ -173,7 +189,7 @@ inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
     e.top = top;
     e.xb = bot.x;
     e.xt = bot.x;
-    e.dx = (top.x - bot.x) / (top.y - bot.y);
+    e.dx = Slope(bot, top);
     e.topAt = to;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
