@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 using S2D::clip::detail::ContourSet;
 using S2D::clip::detail::Fragments;
 
@@ -46,6 +49,40 @@ TEST(ClipFragments, JoinsOwnershipAndOrder)
     EXPECT_EQ(r.holes[0], 1);
     EXPECT_EQ(Xs(r, 1), (std::vector<double>{6, 5, 2, 1, 0, -1}));
     EXPECT_EQ(r.holes[1], 0);
+}
+
+// Rings are read two at a time; one with a coordinate that is not finite is
+// left out, and the others keep their order and flags whichever member of a
+// pair it was.
+TEST(ClipFragments, RingsWithNonFiniteCoordinatesAreLeftOut)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (int count = 1; count <= 6; ++count)
+        for (int bad = 0; bad < count; ++bad) {
+            Fragments f;
+            for (int r = 0; r < count; ++r) {
+                const int a = f.Create(10 * r, 0);
+                f.AddRight(a, 10 * r + 1, r == bad ? (r % 2 ? inf : nan) : 0);
+                for (int k = 0; k < r; ++k)   // rings of different lengths
+                    f.AddLeft(a, 10 * r - k - 1, 1);
+                f.AddRight(a, 10 * r + 2, 1);
+                if (r % 3 == 0)
+                    f.MergeLeft(f.Create(-1, -1), a);   // a hole, with a vertex more
+            }
+            const ContourSet out = f.Result();
+            ASSERT_EQ(out.Count(), count - 1);
+            int c = 0;
+            for (int r = count - 1; r >= 0; --r) {
+                if (r == bad)
+                    continue;
+                const std::vector<double> xs = Xs(out, c);
+                ASSERT_EQ(xs.size(), static_cast<std::size_t>(r + 3 + (r % 3 == 0 ? 1 : 0)));
+                EXPECT_EQ(xs[0], 10 * r + 2);
+                EXPECT_EQ(out.holes[c], r % 3 == 0 ? 1 : 0);
+                ++c;
+            }
+        }
 }
 
 } // namespace
