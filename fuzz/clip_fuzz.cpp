@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             vertices.push_back({coords[i], coords[i + 1]});
         }
         operands[which].AddPolygon(S2D::Polygon(ring), inner);
-        sets[which].Add(std::move(vertices), inner);
+        sets[which].Add(vertices, inner);
         ring.clear();
         coords.clear();
     };
@@ -90,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const S2D::clip::detail::ContourSet a = S2D::clip::detail::Combine(op, sets[0], sets[1]);
         const S2D::clip::detail::ContourSet b =
             S2D::clip::detail::Combine(op, sets[0], sets[1], everyBeamVisitsChanges);
-        if (a.holes != b.holes || a.contours.size() != b.contours.size())
+        if (a.Count() != b.Count())
             __builtin_trap();
-        for (size_t c = 0; c < a.contours.size(); ++c)
-            if (a.contours[c].size() != b.contours[c].size()
-                || std::memcmp(a.contours[c].data(), b.contours[c].data(),
-                               a.contours[c].size() * sizeof(S2D::clip::detail::Vertex))
+        for (int c = 0; c < a.Count(); ++c)
+            if (a.Hole(c) != b.Hole(c) || a.Ring(c).size() != b.Ring(c).size()
+                || std::memcmp(a.Ring(c).data(), b.Ring(c).data(),
+                               a.Ring(c).size() * sizeof(S2D::clip::detail::Vertex))
                        != 0)
                 __builtin_trap();
     }

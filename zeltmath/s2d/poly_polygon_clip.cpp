@@ -6,23 +6,26 @@
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace S2D {
 
 namespace {
 
 using clip::detail::Combine;
+using clip::detail::CombineInto;
 using clip::detail::ContourSet;
 using clip::detail::Operation;
+using clip::detail::RingView;
 using clip::detail::Vertex;
 
-std::vector<Vertex> ToRing(const Polygon& p)
+// Appends polygon p to `set` as a ring with the given hole flag.
+void AddRing(const Polygon& p, int hole, ContourSet& set)
 {
     const std::vector<Point>& points = p.Points();
-    std::vector<Vertex> ring(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        ring[i] = Vertex{points[i].x, points[i].y};
-    return ring;
+    Vertex* to = set.Append(points.size(), hole);
+    for (const Point& q : points)
+        *to++ = Vertex{q.x, q.y};
 }
 
 // One contour per ring in ring order; holes flagged.
@@ -34,8 +37,12 @@ ContourSet ToContours(const PolyPolygon& pp)
     for (unsigned i : pp.InnerNdxs())
         if (i < hole.size())
             hole[i] = 1;
+    std::size_t vertices = 0;
+    for (const Polygon& r : rings)
+        vertices += r.Points().size();
+    set.Reserve(rings.size(), vertices);
     for (std::size_t i = 0; i < rings.size(); ++i)
-        set.Add(ToRing(rings[i]), hole[i]);
+        AddRing(rings[i], hole[i], set);
     return set;
 }
 
@@ -47,13 +54,13 @@ PolyPolygon FromContours(const ContourSet& set)
     Polygon ring;
     std::vector<Point>& points = ring.Points();
     for (int c = 0; c < set.Count(); ++c) {
-        const std::vector<Vertex>& contour = set.contours[c];
+        const RingView contour = set.Ring(c);
         points.resize(contour.size());
         for (std::size_t i = 0; i < contour.size(); ++i) {
             points[i].x = contour[i].x;
             points[i].y = contour[i].y;
         }
-        result.AddPolygon(ring, set.holes[c] != 0 ? 1 : 0);
+        result.AddPolygon(ring, set.Hole(c) != 0 ? 1 : 0);
     }
     return result;
 }
@@ -86,22 +93,22 @@ void PolyPolygon::Normalize()
     // All outer rings united one by one, then every hole taken away; in
     // every run the accumulated result is the subject and the ring alone the
     // clip operand.
+    // Each run writes into the storage the run before it read from.
     ContourSet acc;
+    ContourSet next;
     ContourSet single;
-    single.contours.resize(1);
-    single.holes.assign(1, 0);
-    for (unsigned i : outers_) {
-        if (i >= polygons_.size())
-            continue;
-        single.contours[0] = ToRing(polygons_[i]);
-        acc = Combine(Operation::Union, acc, single);
-    }
-    for (unsigned i : inners_) {
-        if (i >= polygons_.size())
-            continue;
-        single.contours[0] = ToRing(polygons_[i]);
-        acc = Combine(Operation::Difference, acc, single);
-    }
+    const auto run = [&](Operation op, const Polygon& ring) {
+        single.Clear();
+        AddRing(ring, 0, single);
+        CombineInto(op, acc, single, next);
+        std::swap(acc, next);
+    };
+    for (unsigned i : outers_)
+        if (i < polygons_.size())
+            run(Operation::Union, polygons_[i]);
+    for (unsigned i : inners_)
+        if (i < polygons_.size())
+            run(Operation::Difference, polygons_[i]);
     operator=(FromContours(acc));
 }
 

@@ -13,6 +13,7 @@ using S2D::clip::detail::Combine;
 using S2D::clip::detail::ContourSet;
 using S2D::clip::detail::NetArea;
 using S2D::clip::detail::Operation;
+using S2D::clip::detail::RingView;
 using S2D::clip::detail::Vertex;
 
 namespace {
@@ -30,7 +31,7 @@ std::vector<Vertex> Square(double x0, double y0, double x1, double y1)
     return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
 
-void ExpectRing(const std::vector<Vertex>& got, const std::vector<Vertex>& want)
+void ExpectRing(RingView got, const std::vector<Vertex>& want)
 {
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
@@ -54,8 +55,8 @@ TEST(ClipEngine, UnitSquareUnionComesOutClockwiseFromLowerRight)
             const ContourSet r = side ? Combine(Operation::Union, *sq, none)
                                       : Combine(Operation::Union, none, *sq);
             ASSERT_EQ(r.Count(), 1);
-            EXPECT_EQ(r.holes[0], 0);
-            ExpectRing(r.contours[0], want);
+            EXPECT_EQ(r.Hole(0), 0);
+            ExpectRing(r.Ring(0), want);
         }
     }
 }
@@ -66,28 +67,28 @@ TEST(ClipEngine, OverlappingSquares)
     const ContourSet b = Rings({Square(1, 1, 3, 3)});
     ContourSet r = Combine(Operation::Intersection, a, b);
     ASSERT_EQ(r.Count(), 1);
-    EXPECT_EQ(r.holes[0], 0);
+    EXPECT_EQ(r.Hole(0), 0);
     EXPECT_DOUBLE_EQ(NetArea(r), 1);
-    ExpectRing(r.contours[0], {{2, 1}, {1, 1}, {1, 2}, {2, 2}});
+    ExpectRing(r.Ring(0), {{2, 1}, {1, 1}, {1, 2}, {2, 2}});
 
     r = Combine(Operation::Union, a, b);
     ASSERT_EQ(r.Count(), 1);
-    EXPECT_EQ(r.holes[0], 0);
+    EXPECT_EQ(r.Hole(0), 0);
     EXPECT_DOUBLE_EQ(NetArea(r), 7);
-    ExpectRing(r.contours[0], {{3, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}, {1, 3}, {3, 3}});
+    ExpectRing(r.Ring(0), {{3, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}, {1, 3}, {3, 3}});
 
     r = Combine(Operation::Difference, a, b);
     ASSERT_EQ(r.Count(), 1);
     EXPECT_DOUBLE_EQ(NetArea(r), 3);
-    ExpectRing(r.contours[0], {{1, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}});
+    ExpectRing(r.Ring(0), {{1, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}});
 
     // Two L-shaped outer rings, the one started last (the clip's) first.
     r = Combine(Operation::Xor, a, b);
     EXPECT_DOUBLE_EQ(NetArea(r), 6);
     ASSERT_EQ(r.Count(), 2);
-    EXPECT_EQ(r.holes[0] + r.holes[1], 0);
-    ExpectRing(r.contours[0], {{3, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 3}, {3, 3}});
-    ExpectRing(r.contours[1], {{1, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}});
+    EXPECT_EQ(r.Hole(0) + r.Hole(1), 0);
+    ExpectRing(r.Ring(0), {{3, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 3}, {3, 3}});
+    ExpectRing(r.Ring(1), {{1, 1}, {2, 1}, {2, 0}, {0, 0}, {0, 2}, {1, 2}});
 }
 
 TEST(ClipEngine, HoleIsFlaggedAndFollowsItsOuterRing)
@@ -99,7 +100,7 @@ TEST(ClipEngine, HoleIsFlaggedAndFollowsItsOuterRing)
     EXPECT_DOUBLE_EQ(NetArea(r), 96);
     int holes = 0;
     for (int c = 0; c < r.Count(); ++c)
-        holes += r.holes[c];
+        holes += r.Hole(c);
     EXPECT_EQ(holes, 1);
 }
 

@@ -16,7 +16,7 @@ namespace {
 std::vector<double> Xs(const ContourSet& s, int c)
 {
     std::vector<double> xs;
-    for (const auto& v : s.contours[c])
+    for (const auto& v : s.Ring(c))
         xs.push_back(v.x);
     return xs;
 }
@@ -46,9 +46,9 @@ TEST(ClipFragments, JoinsOwnershipAndOrder)
     ASSERT_EQ(r.Count(), 2);
     // Newest owner first, vertices in reverse list order.
     EXPECT_EQ(Xs(r, 0), (std::vector<double>{7, 8, 9, 3, 4}));
-    EXPECT_EQ(r.holes[0], 1);
+    EXPECT_EQ(r.Hole(0), 1);
     EXPECT_EQ(Xs(r, 1), (std::vector<double>{6, 5, 2, 1, 0, -1}));
-    EXPECT_EQ(r.holes[1], 0);
+    EXPECT_EQ(r.Hole(1), 0);
 }
 
 // Rings are read two at a time; one with a coordinate that is not finite is
@@ -79,7 +79,7 @@ TEST(ClipFragments, RingsWithNonFiniteCoordinatesAreLeftOut)
                 const std::vector<double> xs = Xs(out, c);
                 ASSERT_EQ(xs.size(), static_cast<std::size_t>(r + 3 + (r % 3 == 0 ? 1 : 0)));
                 EXPECT_EQ(xs[0], 10 * r + 2);
-                EXPECT_EQ(out.holes[c], r % 3 == 0 ? 1 : 0);
+                EXPECT_EQ(out.Hole(c), r % 3 == 0 ? 1 : 0);
                 ++c;
             }
         }

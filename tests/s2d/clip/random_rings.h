@@ -116,9 +116,9 @@ public:
         if (kind == 0 && Int(0, 2) == 0) {
             // A hole: a small ring well inside the first star.
             Vertex c{0, 0};
-            for (const Vertex& v : s.contours[0])
+            for (const Vertex& v : s.Ring(0))
                 c = {c.x + v.x, c.y + v.y};
-            const double n = double(s.contours[0].size());
+            const double n = double(s.Ring(0).size());
             const double x = Snap(c.x / n), y = Snap(c.y / n), h = 0.25;
             s.Add({{x - h, y - h}, {x + h, y - h}, {x + h, y + h}, {x - h, y + h}}, 1);
         }

@@ -41,15 +41,15 @@ std::string Difference(const ContourSet& got, const ContourSet& want)
         return o.str();
     }
     for (int c = 0; c < want.Count(); ++c) {
-        if (got.holes[c] != want.holes[c])
-            o << "ring " << c << ": hole flag " << got.holes[c] << " instead of " << want.holes[c];
-        else if (got.contours[c].size() != want.contours[c].size())
-            o << "ring " << c << ": " << got.contours[c].size() << " vertices instead of "
-              << want.contours[c].size();
+        if (got.Hole(c) != want.Hole(c))
+            o << "ring " << c << ": hole flag " << got.Hole(c) << " instead of " << want.Hole(c);
+        else if (got.Ring(c).size() != want.Ring(c).size())
+            o << "ring " << c << ": " << got.Ring(c).size() << " vertices instead of "
+              << want.Ring(c).size();
         else
-            for (std::size_t i = 0; i < want.contours[c].size() && o.tellp() == 0; ++i) {
-                const Vertex& g = got.contours[c][i];
-                const Vertex& w = want.contours[c][i];
+            for (std::size_t i = 0; i < want.Ring(c).size() && o.tellp() == 0; ++i) {
+                const Vertex& g = got.Ring(c)[i];
+                const Vertex& w = want.Ring(c)[i];
                 if (!SameBits(g.x, w.x) || !SameBits(g.y, w.y))
                     o.precision(17), o << "ring " << c << " vertex " << i << ": (" << g.x << ", " << g.y
                                        << ") instead of (" << w.x << ", " << w.y << ")";
@@ -92,9 +92,9 @@ void ExpectNormalizeAgrees(const ContourSet& rings, const std::string& what)
     S2D::PolyPolygon pp;
     for (int c = 0; c < rings.Count(); ++c) {
         std::vector<S2D::Point> pts;
-        for (const Vertex& v : rings.contours[c])
+        for (const Vertex& v : rings.Ring(c))
             pts.emplace_back(v.x, v.y);
-        pp.AddPolygon(S2D::Polygon(pts), rings.holes[c] ? 1 : 0);
+        pp.AddPolygon(S2D::Polygon(pts), rings.Hole(c) ? 1 : 0);
     }
     pp.Normalize();
     ContourSet got;
@@ -177,8 +177,10 @@ TEST(ClipReference, HugeCoordinates)
             a.Add(g.Star(g.Int(50, 200), 0.5, 4), 0);
             b.Add(seed % 2 ? g.Tangle(g.Int(10, 40)) : g.Star(g.Int(50, 200), 0.5, 4), 0);
             for (ContourSet* set : {&a, &b})
-                for (Vertex& v : set->contours[0])
+                for (std::size_t i = 0; i < set->Ring(0).size(); ++i) {
+                    Vertex& v = set->MutableRing(0)[i];
                     v = {v.x * scale, v.y * scale};
+                }
             ExpectAllOpsAgree(a, b, "scale " + std::to_string(scale) + ", seed " + std::to_string(seed));
             if (::testing::Test::HasFailure())
                 return;

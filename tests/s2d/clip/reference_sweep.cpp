@@ -10,6 +10,7 @@ namespace reference {
 
 namespace {
 
+using S2D::clip::detail::RingView;
 using S2D::clip::detail::Vertex;
 
 enum { kClip = 0, kSubject = 1 };
@@ -145,7 +146,7 @@ public:
         for (Edge* e : edges_)
             delete e;
     }
-    void AddRing(const std::vector<Vertex>& ring, int type);
+    void AddRing(RingView ring, int type);
     ContourSet Run();
 
 private:
@@ -196,7 +197,7 @@ void Engine::AddBound(Edge* first)
     b.insert(b.begin() + k, first);
 }
 
-void Engine::AddRing(const std::vector<Vertex>& ring, int type)
+void Engine::AddRing(RingView ring, int type)
 {
     for (const Vertex& v : ring)
         if (!std::isfinite(v.x) || !std::isfinite(v.y))
@@ -627,7 +628,7 @@ struct Box {
     double x0 = DBL_MAX, y0 = DBL_MAX, x1 = -DBL_MAX, y1 = -DBL_MAX;
 };
 
-Box BoxOf(const std::vector<Vertex>& ring)
+Box BoxOf(RingView ring)
 {
     Box b;
     for (const Vertex& v : ring) {
@@ -639,7 +640,7 @@ Box BoxOf(const std::vector<Vertex>& ring)
     return b;
 }
 
-bool Finite(const std::vector<Vertex>& ring)
+bool Finite(RingView ring)
 {
     for (const Vertex& v : ring)
         if (!std::isfinite(v.x) || !std::isfinite(v.y))
@@ -648,13 +649,13 @@ bool Finite(const std::vector<Vertex>& ring)
 }
 
 // Whether `ring`'s box meets the box of a usable ring of `others`.
-bool MeetsAny(const std::vector<Vertex>& ring, const ContourSet& others, const std::vector<char>& use)
+bool MeetsAny(RingView ring, const ContourSet& others, const std::vector<char>& use)
 {
     const Box a = BoxOf(ring);
     for (int i = 0; i < others.Count(); ++i) {
         if (!use[i])
             continue;
-        const Box b = BoxOf(others.contours[i]);
+        const Box b = BoxOf(others.Ring(i));
         if (!(a.x1 < b.x0 || a.x0 > b.x1) && !(a.y1 < b.y0 || a.y0 > b.y1))
             return true;
     }
@@ -671,24 +672,24 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
         return ContourSet();
     std::vector<char> useS(s), useC(c);
     for (int i = 0; i < s; ++i)
-        useS[i] = Finite(subject.contours[i]);
+        useS[i] = Finite(subject.Ring(i));
     for (int i = 0; i < c; ++i)
-        useC[i] = Finite(clip.contours[i]);
+        useC[i] = Finite(clip.Ring(i));
     if (diffOrInt && s > 0 && c > 0) {
         const std::vector<char> allS = useS;
         for (int i = 0; i < c; ++i)
-            useC[i] = useC[i] && MeetsAny(clip.contours[i], subject, allS);
+            useC[i] = useC[i] && MeetsAny(clip.Ring(i), subject, allS);
         if (op == Operation::Intersection)
             for (int i = 0; i < s; ++i)
-                useS[i] = useS[i] && MeetsAny(subject.contours[i], clip, useC);
+                useS[i] = useS[i] && MeetsAny(subject.Ring(i), clip, useC);
     }
     Engine engine(op);
     for (int i = 0; i < s; ++i)
         if (useS[i])
-            engine.AddRing(subject.contours[i], kSubject);
+            engine.AddRing(subject.Ring(i), kSubject);
     for (int i = 0; i < c; ++i)
         if (useC[i])
-            engine.AddRing(clip.contours[i], kClip);
+            engine.AddRing(clip.Ring(i), kClip);
     return engine.Run();
 }
 
@@ -697,10 +698,10 @@ ContourSet NormalizeWith(const ContourSet& rings, const Combiner& combine)
     ContourSet acc;
     for (int pass = 0; pass < 2; ++pass)
         for (int i = 0; i < rings.Count(); ++i) {
-            if (rings.holes[i] != pass)
+            if (rings.Hole(i) != pass)
                 continue;
             ContourSet single;
-            single.Add(rings.contours[i], 0);
+            single.Add(rings.Ring(i), 0);
             acc = combine(pass ? Operation::Difference : Operation::Union, acc, single);
         }
     return acc;

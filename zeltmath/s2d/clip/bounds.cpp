@@ -77,7 +77,7 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
 // lies inside a horizontal run and adds nothing.  Most rings have no such
 // vertex, and the sweep reads them in place; the kept vertices of the
 // others are copied to in.kept and searched again.
-void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, FoundBounds& found)
+void RingBounds(RingView ring, int type, SweepInput& in, FoundBounds& found)
 {
     const std::size_t n = ring.size();
     if (n == 0)
@@ -106,9 +106,9 @@ void RingBounds(const std::vector<Vertex>& ring, int type, SweepInput& in, Found
 std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 {
     std::size_t total = 0;
-    for (std::size_t c = 0; c < set.contours.size(); ++c)
-        if (!ignore[c])
-            total += set.contours[c].size();
+    for (int c = 0; c < set.Count(); ++c)
+        if (!ignore[static_cast<std::size_t>(c)])
+            total += set.Ring(c).size();
     return total;
 }
 
@@ -158,12 +158,12 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     // edges.
     found.starts.reserve(capacity);
     found.keys.reserve(capacity);
-    for (std::size_t c = 0; c < subject.contours.size(); ++c)
-        if (!ignoreSubject[c])
-            RingBounds(subject.contours[c], kSubject, in, found);
-    for (std::size_t c = 0; c < clip.contours.size(); ++c)
-        if (!ignoreClip[c])
-            RingBounds(clip.contours[c], kClip, in, found);
+    for (int c = 0; c < subject.Count(); ++c)
+        if (!ignoreSubject[static_cast<std::size_t>(c)])
+            RingBounds(subject.Ring(c), kSubject, in, found);
+    for (int c = 0; c < clip.Count(); ++c)
+        if (!ignoreClip[static_cast<std::size_t>(c)])
+            RingBounds(clip.Ring(c), kClip, in, found);
 
     SortBounds(found.keys);
     in.minima.clear();

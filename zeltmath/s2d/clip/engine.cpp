@@ -32,7 +32,7 @@ struct Box {
 // lanes of `nonFinite` sum NonFinite's two terms.  A box is read only for a
 // ring whose coordinates are all finite, where the order of the comparisons
 // does not matter.
-bool Survey(const std::vector<Vertex>& ring, Box& box)
+bool Survey(RingView ring, Box& box)
 {
 #ifdef __SSE2__
     static_assert(sizeof(Vertex) == 2 * sizeof(double), "a vertex is x then y");
@@ -73,10 +73,11 @@ bool Survey(const std::vector<Vertex>& ring, Box& box)
 // Rings with a coordinate that is not finite are left out of the run.
 std::vector<char> Survey(const ContourSet& set, std::vector<Box>& boxes)
 {
-    std::vector<char> ignore(set.contours.size());
-    boxes.resize(set.contours.size());
-    for (std::size_t c = 0; c < set.contours.size(); ++c)
-        ignore[c] = !Survey(set.contours[c], boxes[c]);
+    const std::size_t n = static_cast<std::size_t>(set.Count());
+    std::vector<char> ignore(n);
+    boxes.resize(n);
+    for (std::size_t c = 0; c < n; ++c)
+        ignore[c] = !Survey(set.Ring(static_cast<int>(c)), boxes[c]);
     return ignore;
 }
 
@@ -117,11 +118,20 @@ void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
 
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip, const SweepTuning& tuning)
 {
+    ContourSet out;
+    CombineInto(op, subject, clip, out, tuning);
+    return out;
+}
+
+void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+                 const SweepTuning& tuning)
+{
+    out.Clear();
     const int s = subject.Count();
     const int c = clip.Count();
     const bool diffOrInt = op == Operation::Difference || op == Operation::Intersection;
     if ((s == 0 && c == 0) || (s == 0 && diffOrInt) || (c == 0 && op == Operation::Intersection))
-        return ContourSet();
+        return;
 
     // The pretest (difference and intersection, both operands given).
     const bool pretest = diffOrInt && s > 0 && c > 0;
@@ -141,15 +151,15 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (in.minima.empty())
-        return ContourSet();
-    return RunSweep(op, in);
+        return;
+    RunSweep(op, in, out);
 }
 
 double NetArea(const ContourSet& set)
 {
     double total = 0;
-    for (std::size_t c = 0; c < set.contours.size(); ++c) {
-        const std::vector<Vertex>& r = set.contours[c];
+    for (int c = 0; c < set.Count(); ++c) {
+        const RingView r = set.Ring(c);
         double a = 0;
         for (std::size_t i = 0; i < r.size(); ++i) {
             const Vertex& p = r[i];
@@ -157,7 +167,7 @@ double NetArea(const ContourSet& set)
             a += p.x * q.y - p.y * q.x;
         }
         a = std::fabs(a) / 2;
-        total += set.holes[c] ? -a : a;
+        total += set.Hole(c) ? -a : a;
     }
     return total;
 }

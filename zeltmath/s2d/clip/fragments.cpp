@@ -41,39 +41,41 @@ void Fragments::Reserve(std::size_t n)
     nodes_.reserve(n);
 }
 
-ContourSet Fragments::Result() const
+void Fragments::Result(ContourSet& out) const
 {
     // The rings, newest fragment first.
-    ContourSet out;
+    std::vector<int> owners;
+    std::size_t vertices = 0;
     for (int f = static_cast<int>(frags_.size()) - 1; f >= 0; --f)
-        if (frags_[f].active && frags_[f].count >= 3)
-            out.holes.push_back(f);   // for now, the ring's fragment
-    const std::size_t n = out.holes.size();
-    out.contours.resize(n);
+        if (frags_[f].active && frags_[f].count >= 3) {
+            owners.push_back(f);
+            vertices += static_cast<std::size_t>(frags_[f].count);
+        }
+    const std::size_t n = owners.size();
+    out.Clear();
+    out.Reserve(n, vertices);
+    for (const int f : owners)
+        out.Append(static_cast<std::size_t>(frags_[f].count), frags_[f].hole);
+    const auto end = [&](std::size_t k) {
+        return out.MutableRing(static_cast<int>(k)) + frags_[owners[k]].count;
+    };
     // Each step along a list waits for the node before it, so the lists are
     // read two at a time and the waits of the two overlap.  A list is stored
-    // from the last position to the first.  A ring with a coordinate that is
-    // not finite is marked by an empty contour and left out at the end.
+    // from the last position to the first.
     const auto take = [this](int& node, Vertex*& to, double& nonFinite) {
-        const Node& at = nodes_[node];
-        const Vertex v{at.x, at.y};
+        const Node& from = nodes_[node];
+        const Vertex v{from.x, from.y};
         nonFinite += NonFinite(v);
         *--to = v;
-        node = at.next;
+        node = from.next;
     };
-    bool dropped = false;
+    std::vector<char> finite;   // per ring; set up at the first that is not
     for (std::size_t k = 0; k < n; k += 2) {
-        const std::size_t k1 = k + 1 < n ? k + 1 : k;
-        const Fragment& f0 = frags_[out.holes[k]];
-        const Fragment& f1 = frags_[out.holes[k1]];
-        std::vector<Vertex>& r0 = out.contours[k];
-        std::vector<Vertex>& r1 = out.contours[k1];
-        r0.resize(static_cast<std::size_t>(f0.count));
-        r1.resize(static_cast<std::size_t>(f1.count));
-        Vertex* to0 = r0.data() + r0.size();
-        Vertex* to1 = r1.data() + r1.size();
-        int n0 = f0.left;
-        int n1 = k1 != k ? f1.left : None;
+        const bool pair = k + 1 < n;
+        int n0 = frags_[owners[k]].left;
+        int n1 = pair ? frags_[owners[k + 1]].left : None;
+        Vertex* to0 = end(k);
+        Vertex* to1 = pair ? end(k + 1) : nullptr;
         double bad0 = 0;
         double bad1 = 0;
         while (n0 != None && n1 != None) {
@@ -84,30 +86,16 @@ ContourSet Fragments::Result() const
             take(n0, to0, bad0);
         while (n1 != None)
             take(n1, to1, bad1);
-        out.holes[k] = f0.hole;
-        out.holes[k1] = f1.hole;
         if (bad0 != 0 || bad1 != 0) {
-            dropped = true;
-            if (bad0 != 0)
-                r0.clear();
-            if (bad1 != 0)
-                r1.clear();
+            finite.resize(n, 1);
+            finite[k] = bad0 == 0;
+            if (pair)
+                finite[k + 1] = bad1 == 0;
         }
     }
-    if (dropped) {
-        std::size_t kept = 0;
-        for (std::size_t k = 0; k < n; ++k)
-            if (!out.contours[k].empty()) {
-                if (kept != k) {
-                    out.contours[kept] = std::move(out.contours[k]);
-                    out.holes[kept] = out.holes[k];
-                }
-                ++kept;
-            }
-        out.contours.resize(kept);
-        out.holes.resize(kept);
-    }
-    return out;
+    // A ring with a coordinate that is not finite is left out.
+    if (!finite.empty())
+        out.Filter([&finite](int c) { return finite[static_cast<std::size_t>(c)] != 0; });
 }
 
 } // namespace detail

@@ -653,7 +653,7 @@ inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
 }
 
 template <Operation Op>
-ContourSet Sweep<Op>::Run()
+void Sweep<Op>::Run(ContourSet& out)
 {
     // The beams are the distinct vertex heights.  Every vertex is a local
     // minimum or the top of an edge that is active by the time the sweep
@@ -667,7 +667,7 @@ ContourSet Sweep<Op>::Run()
     const std::vector<BoundStart>& minima = in_.minima;
     std::size_t lm = 0;
     if (minima.empty())
-        return out_.Result();
+        return out_.Result(out);
     classicOnly_ = in_.extreme;
     double yb = minima[0].y;
     bool bundled = false;
@@ -683,7 +683,7 @@ ContourSet Sweep<Op>::Run()
                 FormBundles(yb);
             ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
-                return out_.Result();
+                return out_.Result(out);
             if (!crossings_.empty())
                 HandleCrossings(yb);
             starts = lm < minima.size() && minima[lm].y == yt;
@@ -693,7 +693,7 @@ ContourSet Sweep<Op>::Run()
         }
         changes_ = 0;
         if (RunTracked(yb, lm, bundled))
-            return out_.Result();
+            return out_.Result(out);
     }
 }
 
@@ -814,17 +814,17 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
 
 } // namespace sweep
 
-ContourSet RunSweep(Operation op, SweepInput& in)
+void RunSweep(Operation op, SweepInput& in, ContourSet& out)
 {
     switch (op) {
     case Operation::Difference:
-        return sweep::Sweep<Operation::Difference>(in).Run();
+        return sweep::Sweep<Operation::Difference>(in).Run(out);
     case Operation::Intersection:
-        return sweep::Sweep<Operation::Intersection>(in).Run();
+        return sweep::Sweep<Operation::Intersection>(in).Run(out);
     case Operation::Xor:
-        return sweep::Sweep<Operation::Xor>(in).Run();
+        return sweep::Sweep<Operation::Xor>(in).Run(out);
     default:
-        return sweep::Sweep<Operation::Union>(in).Run();
+        return sweep::Sweep<Operation::Union>(in).Run(out);
     }
 }
 

@@ -22,6 +22,7 @@
 // huge finite coordinates overflow) is dropped.
 
 #include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 namespace S2D {
@@ -41,19 +42,100 @@ inline double NonFinite(const Vertex& v)
     return (v.x - v.x) + (v.y - v.y);
 }
 
-// Rings with one hole flag each (0 outer, 1 hole).  The engine ignores the
-// hole flags of its operands; they are carried for the conversions.
-struct ContourSet {
-    std::vector<std::vector<Vertex>> contours;
-    std::vector<int> holes;
+// The vertices of one ring, read where they are stored.
+class RingView {
+public:
+    RingView(const Vertex* first, std::size_t count) : first_(first), count_(count) {}
+    RingView(const std::vector<Vertex>& ring) : first_(ring.data()), count_(ring.size()) {}
 
-    void Add(std::vector<Vertex> ring, int hole)
-    {
-        contours.push_back(std::move(ring));
-        holes.push_back(hole);
-    }
-    int Count() const { return static_cast<int>(contours.size()); }
+    const Vertex* data() const { return first_; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const Vertex& operator[](std::size_t i) const { return first_[i]; }
+    const Vertex* begin() const { return first_; }
+    const Vertex* end() const { return first_ + count_; }
+
+private:
+    const Vertex* first_;
+    std::size_t count_;
 };
+
+// Rings with one hole flag each (0 outer, 1 hole).  The engine ignores the
+// hole flags of its operands; they are carried for the conversions.  The
+// vertices of all rings lie one ring after another in one array, so that a
+// set of many rings costs a few allocations, not one per ring.
+class ContourSet {
+public:
+    int Count() const { return static_cast<int>(holes_.size()); }
+    RingView Ring(int c) const { return RingView(vertices_.data() + Start(c), Length(c)); }
+    int Hole(int c) const { return holes_[static_cast<std::size_t>(c)]; }
+
+    void Add(RingView ring, int hole)
+    {
+        Vertex* to = Append(ring.size(), hole);
+        for (const Vertex& v : ring)
+            *to++ = v;
+    }
+    void Add(std::initializer_list<Vertex> ring, int hole) { Add(RingView(ring.begin(), ring.size()), hole); }
+    // Room for a ring of n vertices at the end, which the caller fills.
+    Vertex* Append(std::size_t n, int hole)
+    {
+        const std::size_t at = vertices_.size();
+        vertices_.resize(at + n);
+        ends_.push_back(at + n);
+        holes_.push_back(hole);
+        return vertices_.data() + at;
+    }
+    // Ring c's vertices, to be changed in place.
+    Vertex* MutableRing(int c) { return vertices_.data() + Start(c); }
+    void Reserve(std::size_t rings, std::size_t vertices)
+    {
+        ends_.reserve(rings);
+        holes_.reserve(rings);
+        vertices_.reserve(vertices);
+    }
+    void Clear()
+    {
+        vertices_.clear();
+        ends_.clear();
+        holes_.clear();
+    }
+    // Keeps only the rings for which keep(c) holds, in their order.
+    template <class Keep>
+    void Filter(Keep keep);
+
+private:
+    std::size_t Start(int c) const { return c == 0 ? 0 : ends_[static_cast<std::size_t>(c) - 1]; }
+    std::size_t Length(int c) const { return ends_[static_cast<std::size_t>(c)] - Start(c); }
+
+    std::vector<Vertex> vertices_;
+    std::vector<std::size_t> ends_;   // ring c is [ends_[c - 1], ends_[c])
+    std::vector<int> holes_;
+};
+
+template <class Keep>
+void ContourSet::Filter(Keep keep)
+{
+    // Ring c moves to position `rings` <= c, so everything of ring c is read
+    // before anything is written over it.
+    std::size_t rings = 0;
+    std::size_t from = 0;
+    std::size_t to = 0;
+    for (int c = 0; c < Count(); ++c) {
+        const std::size_t end = ends_[static_cast<std::size_t>(c)];
+        if (keep(c)) {
+            for (std::size_t i = from; i < end; ++i)
+                vertices_[to++] = vertices_[i];
+            ends_[rings] = to;
+            holes_[rings] = holes_[static_cast<std::size_t>(c)];
+            ++rings;
+        }
+        from = end;
+    }
+    vertices_.resize(to);
+    ends_.resize(rings);
+    holes_.resize(rings);
+}
 
 // Same values as the public PPOLY_OPERATION.
 enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 3 };
@@ -73,6 +155,11 @@ struct SweepTuning {
 // allocated by the call and released before it returns.
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip,
                    const SweepTuning& tuning = SweepTuning());
+// The same, the result in place of the rings of `out` (neither operand),
+// whose storage is used again: a caller that runs the engine over and over
+// need not allocate a result every time.
+void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+                 const SweepTuning& tuning = SweepTuning());
 
 // The signed area of a result read as outer rings minus holes.
 double NetArea(const ContourSet& set);

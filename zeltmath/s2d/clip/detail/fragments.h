@@ -38,8 +38,15 @@ public:
     void MergeRight(int p, int q);
 
     // One contour per active fragment with at least 3 vertices, newest
-    // fragment first, its vertices in reverse list order.
-    ContourSet Result() const;
+    // fragment first, its vertices in reverse list order; in place of the
+    // rings of `out`, whose storage is used again.
+    void Result(ContourSet& out) const;
+    ContourSet Result() const
+    {
+        ContourSet out;
+        Result(out);
+        return out;
+    }
 
     // Room for about n vertices, so that growing the lists does not move them.
     void Reserve(std::size_t n);

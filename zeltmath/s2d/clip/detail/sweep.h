@@ -8,9 +8,9 @@ namespace S2D {
 namespace clip {
 namespace detail {
 
-// Sweeps the bounds bottom-up and returns the result rings.  The edges in
-// `in` are changed on the way.
-ContourSet RunSweep(Operation op, SweepInput& in);
+// Sweeps the bounds bottom-up; the result rings replace those of `out`.  The
+// edges in `in` are changed on the way.
+void RunSweep(Operation op, SweepInput& in, ContourSet& out);
 
 } // namespace detail
 } // namespace clip

@@ -230,7 +230,7 @@ class Sweep {
 public:
     explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.vertices + 16); }
 
-    ContourSet Run();
+    void Run(ContourSet& out);
 
 private:
     bool RunTracked(double& yb, std::size_t& lm, bool& bundled);
