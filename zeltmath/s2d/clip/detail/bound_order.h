@@ -39,8 +39,8 @@ inline bool BoundBefore(const PendingBound& a, const PendingBound& b)
 }
 
 // Sorts `pending` (seq ascending on entry) by BoundBefore.  As the order is
-// total, the result is that of any sort by it; long lists are sorted by
-// their heights' bits first, which is faster than comparing them.
+// total, the result is that of any sort by it; long lists are put into
+// buckets by height first, which is faster than comparing them.
 void SortBounds(std::vector<PendingBound>& pending);
 
 } // namespace detail
