@@ -23,6 +23,9 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace S2D {
@@ -58,6 +61,31 @@ public:
 private:
     const Vertex* first_;
     std::size_t count_;
+};
+
+// An allocator that leaves the vertices a vector grows by uninitialized, as
+// they are written right after: a ring set's storage is not cleared first.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <class U>
+    UninitializedAllocator(const UninitializedAllocator<U>&) noexcept
+    {
+    }
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
 };
 
 // Rings with one hole flag each (0 outer, 1 hole).  The engine ignores the
@@ -108,7 +136,7 @@ private:
     std::size_t Start(int c) const { return c == 0 ? 0 : ends_[static_cast<std::size_t>(c) - 1]; }
     std::size_t Length(int c) const { return ends_[static_cast<std::size_t>(c)] - Start(c); }
 
-    std::vector<Vertex> vertices_;
+    std::vector<Vertex, UninitializedAllocator<Vertex>> vertices_;   // filled by Append's caller
     std::vector<std::size_t> ends_;   // ring c is [ends_[c - 1], ends_[c])
     std::vector<int> holes_;
 };
