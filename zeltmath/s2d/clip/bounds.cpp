@@ -154,10 +154,12 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.kept.reserve(capacity);
     in.vertices = 0;
     FoundBounds found;
-    // Every bound has an edge of its own, so there are no more bounds than
-    // edges.
-    found.starts.reserve(capacity);
-    found.keys.reserve(capacity);
+    // Two bounds per local minimum; noisy rings have more, and the lists
+    // grow.  Not more: with the arena, the largest block of the run, they
+    // keep the run's memory within what the allocator keeps for the next
+    // run instead of returning it to the system after every run.
+    found.starts.reserve(capacity / 2 + 1);
+    found.keys.reserve(capacity / 2 + 1);
     for (int c = 0; c < subject.Count(); ++c)
         if (!ignoreSubject[static_cast<std::size_t>(c)])
             RingBounds(subject.Ring(c), kSubject, in, found);
