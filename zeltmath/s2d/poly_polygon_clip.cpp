@@ -3,6 +3,7 @@
 
 #include <zeltmath/s2d/poly_polygon.h>
 
+#include <zeltmath/s2d/clip/detail/accumulator.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
 #include <algorithm>
@@ -13,7 +14,6 @@ namespace S2D {
 namespace {
 
 using clip::detail::Combine;
-using clip::detail::CombineInto;
 using clip::detail::ContourSet;
 using clip::detail::Operation;
 using clip::detail::RingView;
@@ -93,15 +93,12 @@ void PolyPolygon::Normalize()
     // All outer rings united one by one, then every hole taken away; in
     // every run the accumulated result is the subject and the ring alone the
     // clip operand.
-    // Each run writes into the storage the run before it read from.
-    ContourSet acc;
-    ContourSet next;
+    clip::detail::Accumulator acc;
     ContourSet single;
     const auto run = [&](Operation op, const Polygon& ring) {
         single.Clear();
         AddRing(ring, 0, single);
-        CombineInto(op, acc, single, next);
-        std::swap(acc, next);
+        acc.Run(op, single.Ring(0));
     };
     for (unsigned i : outers_)
         if (i < polygons_.size())
@@ -109,7 +106,7 @@ void PolyPolygon::Normalize()
     for (unsigned i : inners_)
         if (i < polygons_.size())
             run(Operation::Difference, polygons_[i]);
-    operator=(FromContours(acc));
+    operator=(FromContours(acc.Rings()));
 }
 
 } // namespace S2D

@@ -3,6 +3,7 @@
 
 #include <zeltmath/s2d/clip/detail/bounds.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
+#include <zeltmath/s2d/clip/detail/survey.h>
 #include <zeltmath/s2d/clip/detail/sweep.h>
 
 #include <algorithm>
@@ -10,65 +11,12 @@
 #include <cmath>
 #include <cstddef>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace S2D {
 namespace clip {
 namespace detail {
 
 namespace {
-
-struct Box {
-    double xmin = DBL_MAX;
-    double ymin = DBL_MAX;
-    double xmax = -DBL_MAX;
-    double ymax = -DBL_MAX;
-};
-
-// Whether all coordinates of a ring are finite, and the ring's box, in one
-// pass.  With SSE2 a vertex's x and y go through the pass side by side: the
-// lanes of `nonFinite` sum NonFinite's two terms.  A box is read only for a
-// ring whose coordinates are all finite, where the order of the comparisons
-// does not matter.
-bool Survey(RingView ring, Box& box)
-{
-#ifdef __SSE2__
-    static_assert(sizeof(Vertex) == 2 * sizeof(double), "a vertex is x then y");
-    __m128d lo = _mm_set1_pd(DBL_MAX);
-    __m128d hi = _mm_set1_pd(-DBL_MAX);
-    __m128d nonFinite = _mm_setzero_pd();
-    for (const Vertex& v : ring) {
-        const __m128d p = _mm_loadu_pd(&v.x);
-        lo = _mm_min_pd(lo, p);
-        hi = _mm_max_pd(hi, p);
-        nonFinite = _mm_add_pd(nonFinite, _mm_sub_pd(p, p));
-    }
-    double l[2], h[2], n[2];
-    _mm_storeu_pd(l, lo);
-    _mm_storeu_pd(h, hi);
-    _mm_storeu_pd(n, nonFinite);
-    box.xmin = l[0];
-    box.ymin = l[1];
-    box.xmax = h[0];
-    box.ymax = h[1];
-    return n[0] + n[1] == 0;
-#else
-    // In locals, so that the loop keeps them in registers.
-    Box b;
-    double nonFinite = 0;
-    for (const Vertex& v : ring) {
-        b.xmin = std::min(b.xmin, v.x);
-        b.xmax = std::max(b.xmax, v.x);
-        b.ymin = std::min(b.ymin, v.y);
-        b.ymax = std::max(b.ymax, v.y);
-        nonFinite += NonFinite(v);
-    }
-    box = b;
-    return nonFinite == 0;
-#endif
-}
 
 // Rings with a coordinate that is not finite are left out of the run.
 std::vector<char> Survey(const ContourSet& set, std::vector<Box>& boxes)
@@ -126,7 +74,15 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
 void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
                  const SweepTuning& tuning)
 {
+    CombineInto(op, subject, clip, out, tuning, RunExtras());
+}
+
+void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+                 const SweepTuning& tuning, const RunExtras& extras)
+{
     out.Clear();
+    if (extras.births)
+        extras.births->clear();
     const int s = subject.Count();
     const int c = clip.Count();
     const bool diffOrInt = op == Operation::Difference || op == Operation::Intersection;
@@ -148,6 +104,8 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
 
     SweepInput in;
     in.tuning = tuning;
+    in.heights = extras.heights;
+    in.births = extras.births;
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (in.minima.empty())

@@ -41,7 +41,7 @@ void Fragments::Reserve(std::size_t n)
     nodes_.reserve(n);
 }
 
-void Fragments::Result(ContourSet& out) const
+void Fragments::Result(ContourSet& out, std::vector<RingBirth>* births) const
 {
     // The rings, newest fragment first.
     std::vector<int> owners;
@@ -52,6 +52,11 @@ void Fragments::Result(ContourSet& out) const
             vertices += static_cast<std::size_t>(frags_[f].count);
         }
     const std::size_t n = owners.size();
+    if (births) {
+        births->clear();
+        for (const int f : owners)
+            births->push_back(births_[static_cast<std::size_t>(f)]);
+    }
     out.Clear();
     out.Reserve(n, vertices);
     for (const int f : owners)
@@ -94,8 +99,16 @@ void Fragments::Result(ContourSet& out) const
         }
     }
     // A ring with a coordinate that is not finite is left out.
-    if (!finite.empty())
+    if (!finite.empty()) {
         out.Filter([&finite](int c) { return finite[static_cast<std::size_t>(c)] != 0; });
+        if (births) {
+            std::size_t kept = 0;
+            for (std::size_t k = 0; k < n; ++k)
+                if (finite[k])
+                    (*births)[kept++] = (*births)[k];
+            births->resize(kept);
+        }
+    }
 }
 
 } // namespace detail

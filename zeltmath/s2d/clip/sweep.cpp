@@ -405,7 +405,7 @@ void Sweep<Op>::HandleCrossings(double yb)
             switch (tr + (tl << 1) + (br << 2) + (bl << 3)) {
             case kExternalMin:
             case kInternalMin:
-                e0->outp[kAbove] = out_.Create(ix, iy);
+                e0->outp[kAbove] = out_.CreateAtCrossing(ix, iy, yb);
                 e1->outp[kAbove] = e0->outp[kAbove];
                 break;
             case kExternalRight:
@@ -456,7 +456,7 @@ void Sweep<Op>::HandleCrossings(double yb)
                 if (p != Fragments::None && q != Fragments::None) {
                     out_.AddRight(p, ix, iy);
                     out_.MergeLeft(p, q);
-                    e0->outp[kAbove] = out_.Create(ix, iy);
+                    e0->outp[kAbove] = out_.CreateAtCrossing(ix, iy, yb);
                     e1->outp[kAbove] = e0->outp[kAbove];
                 }
                 break;
@@ -464,7 +464,7 @@ void Sweep<Op>::HandleCrossings(double yb)
                 if (p != Fragments::None && q != Fragments::None) {
                     out_.AddLeft(p, ix, iy);
                     out_.MergeRight(p, q);
-                    e0->outp[kAbove] = out_.Create(ix, iy);
+                    e0->outp[kAbove] = out_.CreateAtCrossing(ix, iy, yb);
                     e1->outp[kAbove] = e0->outp[kAbove];
                 }
                 break;
@@ -649,6 +649,14 @@ inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
         yt = minima[lm].y;
         above = true;
     }
+    // A further height divides the beam, but does not make one.
+    if (above && in_.heights) {
+        const std::vector<double>& heights = *in_.heights;
+        while (height_ < heights.size() && heights[height_] <= yb)
+            ++height_;
+        if (height_ < heights.size() && heights[height_] < yt)
+            yt = heights[height_];
+    }
     return above;
 }
 
@@ -667,7 +675,7 @@ void Sweep<Op>::Run(ContourSet& out)
     const std::vector<BoundStart>& minima = in_.minima;
     std::size_t lm = 0;
     if (minima.empty())
-        return out_.Result(out);
+        return out_.Result(out, in_.births);
     classicOnly_ = in_.extreme;
     double yb = minima[0].y;
     bool bundled = false;
@@ -683,7 +691,7 @@ void Sweep<Op>::Run(ContourSet& out)
                 FormBundles(yb);
             ClassifyAndRemove<false>(yb, yt, above);
             if (!above)
-                return out_.Result(out);
+                return out_.Result(out, in_.births);
             if (!crossings_.empty())
                 HandleCrossings(yb);
             starts = lm < minima.size() && minima[lm].y == yt;
@@ -693,7 +701,7 @@ void Sweep<Op>::Run(ContourSet& out)
         }
         changes_ = 0;
         if (RunTracked(yb, lm, bundled))
-            return out_.Result(out);
+            return out_.Result(out, in_.births);
     }
 }
 

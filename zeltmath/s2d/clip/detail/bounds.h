@@ -124,6 +124,9 @@ struct SweepInput {
     // so every beam is walked in full.  Set by the caller of BuildBounds.
     bool extreme = false;
     static constexpr double kExtreme = 1e150;
+    // See RunExtras.
+    const std::vector<double>* heights = nullptr;
+    std::vector<RingBirth>* births = nullptr;
 
     // The first edge of bound b, in a free slot.
     Edge* FirstEdge(const BoundStart& b);

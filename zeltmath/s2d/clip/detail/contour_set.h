@@ -97,6 +97,7 @@ public:
     int Count() const { return static_cast<int>(holes_.size()); }
     RingView Ring(int c) const { return RingView(vertices_.data() + Start(c), Length(c)); }
     int Hole(int c) const { return holes_[static_cast<std::size_t>(c)]; }
+    std::size_t Vertices() const { return vertices_.size(); }
 
     void Add(RingView ring, int hole)
     {
@@ -179,6 +180,38 @@ struct SweepTuning {
     std::size_t changesPerEdge = 4;
 };
 
+// When the sweep made the fragment that a result ring grew from: in the beam
+// from height `beam`, by the walk along the beam's edges (crossing 0, at x)
+// or at a crossing inside the beam (1), after the walk.  A result lists its
+// rings in the reverse order of their births.
+struct RingBirth {
+    double beam;
+    int crossing;
+    double x;
+};
+
+// Whether ring a was born after ring b, for rings of one sweep that the
+// walks of their beams met at different x, or born in different beams or
+// phases of a beam.
+inline bool BornLater(const RingBirth& a, const RingBirth& b)
+{
+    if (a.beam != b.beam)
+        return a.beam > b.beam;
+    if (a.crossing != b.crossing)
+        return a.crossing > b.crossing;
+    return a.x > b.x;
+}
+
+// What a run may take and give besides its operands and its result.
+struct RunExtras {
+    // More heights at which beams start, ascending, all finite: the sweep
+    // divides its beams there as if vertices of rings left out of the run
+    // were there.
+    const std::vector<double>* heights = nullptr;
+    // Filled with the birth of every result ring, in result order.
+    std::vector<RingBirth>* births = nullptr;
+};
+
 // subject <op> clip.  Neither operand is changed; everything the run needs is
 // allocated by the call and released before it returns.
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip,
@@ -188,6 +221,8 @@ ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& cl
 // need not allocate a result every time.
 void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
                  const SweepTuning& tuning = SweepTuning());
+void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+                 const SweepTuning& tuning, const RunExtras& extras);
 
 // The signed area of a result read as outer rings minus holes.
 double NetArea(const ContourSet& set);

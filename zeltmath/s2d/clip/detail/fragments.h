@@ -25,8 +25,11 @@ class Fragments {
 public:
     static constexpr int None = -1;
 
-    // A new fragment holding the single vertex (x, y).
-    int Create(double x, double y);
+    // A new fragment holding the single vertex (x, y), made by the walk of
+    // the beam from y; CreateAtCrossing makes one at a crossing inside the
+    // beam from `beam`.
+    int Create(double x, double y) { return Create(x, y, y, 0); }
+    int CreateAtCrossing(double x, double y, double beam) { return Create(x, y, beam, 1); }
     // Adds a vertex at the left or right end of the list of f's owner.
     void AddLeft(int f, double x, double y);
     void AddRight(int f, double x, double y);
@@ -40,13 +43,18 @@ public:
     // One contour per active fragment with at least 3 vertices, newest
     // fragment first, its vertices in reverse list order; in place of the
     // rings of `out`, whose storage is used again.
-    void Result(ContourSet& out) const;
+    // With `births`, also when each ring's fragment was made (see RingBirth;
+    // RecordBirths must have been called before the first fragment).
+    void Result(ContourSet& out, std::vector<RingBirth>* births = nullptr) const;
     ContourSet Result() const
     {
         ContourSet out;
         Result(out);
         return out;
     }
+
+    // Every fragment made from now on keeps when it was made.
+    void RecordBirths() { recordBirths_ = true; }
 
     // Room for about n vertices, so that growing the lists does not move them.
     void Reserve(std::size_t n);
@@ -68,9 +76,12 @@ private:
 
     int Owner(int f);
     int NewNode(double x, double y, int next);
+    int Create(double x, double y, double beam, int crossing);
 
     std::vector<Fragment> frags_;
     std::vector<Node> nodes_;
+    bool recordBirths_ = false;
+    std::vector<RingBirth> births_;   // per fragment, when recorded
 };
 
 // The calls made for almost every result vertex are inline.
@@ -91,11 +102,13 @@ private:
     return f;
 }
 
-[[gnu::always_inline]] inline int Fragments::Create(double x, double y)
+[[gnu::always_inline]] inline int Fragments::Create(double x, double y, double beam, int crossing)
 {
     const int node = NewNode(x, y, None);
     const int f = static_cast<int>(frags_.size());
     frags_.push_back(Fragment{f, node, node, 1, 0, true});
+    if (recordBirths_)
+        births_.push_back(RingBirth{beam, crossing, x});
     return f;
 }
 

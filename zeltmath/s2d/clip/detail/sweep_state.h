@@ -228,7 +228,12 @@ inline constexpr EdgeClasses<Op> kEdgeClasses{};
 template <Operation Op>
 class Sweep {
 public:
-    explicit Sweep(SweepInput& in) : in_(in) { out_.Reserve(in.vertices + 16); }
+    explicit Sweep(SweepInput& in) : in_(in)
+    {
+        out_.Reserve(in.vertices + 16);
+        if (in.births)
+            out_.RecordBirths();
+    }
 
     void Run(ContourSet& out);
 
@@ -292,6 +297,7 @@ private:
     double lowestTop_ = kNoTop;
     std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
     std::vector<Crossing> crossings_;
+    std::size_t height_ = 0;            // the next of in_.heights to look at
 
     int active_[2] = {0, 0};            // active edges per operand
     std::size_t changes_ = 0;           // edges that joined or left in this beam

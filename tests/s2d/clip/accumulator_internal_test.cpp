@@ -1,0 +1,246 @@
+// The ring set of normalisation, which leaves settled groups of rings out of
+// its runs: after every step it must hold the very rings, order, hole flags
+// and vertex bits of the set that runs every ring, on inputs built to hit
+// the edges of what may be left out: shared edges and corners on a grid,
+// gaps about the bundle tolerance, slanted rings among axis-parallel ones,
+// huge and non-finite coordinates.
+
+#include <zeltmath/s2d/clip/detail/accumulator.h>
+#include <zeltmath/s2d/clip/detail/sweep_state.h>
+#include "random_rings.h"
+#include "reference_sweep.h"
+#include "ring_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+using S2D::clip::detail::Accumulator;
+using S2D::clip::detail::ContourSet;
+using S2D::clip::detail::Operation;
+using S2D::clip::detail::Vertex;
+using random_rings::Generator;
+using ring_compare::Difference;
+
+namespace {
+
+std::vector<Vertex> Rect(double x0, double y0, double x1, double y1)
+{
+    return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+}
+
+// Normalisation's steps over `rings` (outer rings united, then holes taken
+// away) by a set that leaves rings out and one that does not, compared
+// after every step; then the end against the reference.  Returns how many
+// rings were left out.
+long ExpectSameSteps(const ContourSet& rings, const std::string& what)
+{
+    Accumulator fast;
+    Accumulator whole(false);
+    int step = 0;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int c = 0; c < rings.Count(); ++c) {
+            if (rings.Hole(c) != pass)
+                continue;
+            const Operation op = pass ? Operation::Difference : Operation::Union;
+            fast.Run(op, rings.Ring(c));
+            whole.Run(op, rings.Ring(c));
+            const std::string diff = Difference(fast.Rings(), whole.Rings());
+            EXPECT_EQ(diff, "") << what << ", step " << step;
+            if (!diff.empty())
+                return fast.LeftOut();
+            ++step;
+        }
+    EXPECT_EQ(Difference(fast.Rings(), reference::Normalize(rings)), "") << what << ", against the reference";
+    return fast.LeftOut();
+}
+
+TEST(Accumulator, RectanglesOnAGridWithHolesAndSlantedRings)
+{
+    // Shared edges, shared corners, coincident sides that bundle, and a
+    // slanted ring now and then, so that some runs must take the heights of
+    // the rings they leave out.
+    long leftOut = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        Generator g(seed);
+        ContourSet rings;
+        const int size = g.Int(8, 60);
+        for (int i = 0, n = g.Int(5, 40); i < n; ++i) {
+            const int kind = g.Int(0, 19);
+            if (kind == 0) {
+                std::vector<Vertex> star = g.Star(g.Int(3, 9), 0.5, 3);
+                const double dx = g.Int(0, size), dy = g.Int(0, size);
+                for (Vertex& v : star)
+                    v = {v.x + dx, v.y + dy};
+                rings.Add(star, g.Int(0, 4) == 0);
+            } else if (kind == 1) {
+                rings.Add(g.Grid(g.Int(3, 6), size), 0);
+            } else {
+                const int x0 = g.Int(0, size - 1), y0 = g.Int(0, size - 1);
+                rings.Add(Rect(x0, y0, g.Int(x0 + 1, std::min(size, x0 + 6)), g.Int(y0 + 1, std::min(size, y0 + 6))),
+                          g.Int(0, 5) == 0);
+            }
+        }
+        leftOut += ExpectSameSteps(rings, "seed " + std::to_string(seed));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_GT(leftOut, 10000);   // the path is taken, not skipped
+}
+
+TEST(Accumulator, GapsAboutTheBundleToleranceAndHugeCoordinates)
+{
+    // Rows of rectangles whose gaps straddle the bundle tolerance (1e-8)
+    // and the distance from which groups are left out, at several scales;
+    // past 1e100 nothing may be left out.
+    const double gaps[] = {0, 5e-9, 1e-8, 1.5e-8, 4e-8, 9e-8, 1e-7, 1.1e-7, 2e-7, 1e-6, 0.5};
+    const double scales[] = {1, 1e-6, 1e6, 1e90, 1e101};
+    long leftOut = 0;
+    for (unsigned seed = 1; seed <= 120; ++seed) {
+        Generator g(seed + 5000u);
+        const double scale = scales[seed % 5];
+        ContourSet rings;
+        double x = 0;
+        for (int i = 0, n = g.Int(4, 16); i < n; ++i) {
+            const double w = g.Uniform(0.5, 2) * scale;
+            const double y0 = g.Int(0, 3) * scale;
+            const double h = g.Int(1, 3) * scale;
+            rings.Add(Rect(x, y0, x + w, y0 + h), 0);
+            // Now and then a ring that rejoins two rows.
+            if (g.Int(0, 5) == 0)
+                rings.Add(Rect(x - w / 2, y0 + h / 2, x + w / 2, y0 + 2 * h), g.Int(0, 2) == 0);
+            x += w + gaps[g.Int(0, 10)] * (scale > 1e50 ? scale : 1);
+        }
+        leftOut += ExpectSameSteps(rings, "seed " + std::to_string(seed) + ", scale " + std::to_string(scale));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_GT(leftOut, 100);
+}
+
+TEST(Accumulator, RingsThatAreNotFinite)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    ContourSet rings;
+    rings.Add(Rect(0, 0, 1, 1), 0);
+    rings.Add(Rect(3, 0, 4, 1), 0);
+    rings.Add(Rect(6, 0, 7, 1), 0);
+    rings.Add({{8, 0}, {nan, 1}, {9, 2}}, 0);
+    rings.Add(Rect(0, 3, 1, 4), 0);
+    rings.Add({{inf, 0}, {10, 1}, {9, 2}}, 0);
+    rings.Add(Rect(3, 3, 4, 4), 0);
+    rings.Add(Rect(0.25, 0.25, 0.5, 0.5), 1);
+    ExpectSameSteps(rings, "non-finite rings among squares");
+}
+
+TEST(Accumulator, FarSquaresComeBackUnchangedAndInTheirPlace)
+{
+    // Worked by hand: squares far apart come out of each union as from the
+    // engine (lower-right corner first, clockwise), the one born highest in
+    // the sweep first; the third step leaves the first two squares out.
+    Accumulator acc;
+    acc.Run(Operation::Union, Rect(0, 10, 1, 11));
+    acc.Run(Operation::Union, Rect(5, 0, 6, 1));
+    acc.Run(Operation::Union, Rect(10, 5, 11, 6));
+    acc.Run(Operation::Union, Rect(20, 5, 21, 6));
+    const ContourSet& r = acc.Rings();
+    ASSERT_EQ(r.Count(), 4);
+    const double firstY[] = {10, 5, 5, 0};
+    const double firstX[] = {1, 21, 11, 6};
+    for (int c = 0; c < 4; ++c) {
+        ASSERT_EQ(r.Ring(c).size(), 4u);
+        EXPECT_EQ(r.Ring(c)[0].x, firstX[c]) << "ring " << c;
+        EXPECT_EQ(r.Ring(c)[0].y, firstY[c]) << "ring " << c;
+        EXPECT_EQ(r.Hole(c), 0);
+    }
+    EXPECT_GT(acc.LeftOut(), 0);
+}
+
+// The walk along a beam leaves a group of rings with the state it entered
+// with (parities and horizontal states, by the even crossings of every
+// ring).  Leaving groups out relies on the vertex class tables leaving no
+// current fragment open whenever a walk is back at its first state: here
+// every sequence of edges, as an automaton over (state, fragment open).
+template <Operation Op>
+void ExpectNoFragmentOpenAtTheFirstState(int clipParity)
+{
+    using namespace S2D::clip::detail::sweep;
+    const int first = WalkState(clipParity, 0, 0, 0);
+    bool seen[64][2] = {};
+    std::vector<std::pair<int, int>> todo{{first, 0}};
+    seen[first][0] = true;
+    while (!todo.empty()) {
+        const auto [state, open] = todo.back();
+        todo.pop_back();
+        for (int bits = 1; bits < 16; ++bits) {
+            const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
+            int nextOpen = open;
+            if (c.contributing) {
+                switch (c.vertex) {
+                case kExternalLeft:
+                case kInternalMaxMin:
+                case kInternalMin:
+                case kExternalMin:
+                case kExternalMaxMin:
+                case kInternalRight:
+                    nextOpen = 1;
+                    break;
+                case kExternalMax:
+                case kExternalRight:
+                case kInternalLeft:
+                case kInternalMax:
+                    nextOpen = 0;
+                    break;
+                default:
+                    break;
+                }
+            }
+            if (!seen[c.next][nextOpen]) {
+                seen[c.next][nextOpen] = true;
+                todo.push_back({c.next, nextOpen});
+            }
+        }
+    }
+    EXPECT_FALSE(seen[first][1]);
+    // And the first edge that contributes from there reads neither the
+    // current fragment nor the previous x.
+    for (int bits = 1; bits < 16; ++bits) {
+        const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, first)];
+        if (c.contributing) {
+            EXPECT_TRUE(c.vertex == 0 || c.vertex == kExternalLeft || c.vertex == kExternalMin || c.vertex == kLeftEdge)
+                << "bits " << bits;
+        }
+    }
+}
+
+TEST(Accumulator, WalksBackAtTheFirstStateLeaveNoFragmentOpen)
+{
+    ExpectNoFragmentOpenAtTheFirstState<Operation::Union>(0);
+    ExpectNoFragmentOpenAtTheFirstState<Operation::Difference>(1);
+}
+
+// A group of rings of the subject alone is classified alike by union and
+// difference, so a group settled by unions stays settled for the holes.
+TEST(Accumulator, SubjectAloneIsClassifiedAlikeByUnionAndDifference)
+{
+    using namespace S2D::clip::detail::sweep;
+    for (int bits = 0; bits < 16; ++bits) {
+        if (bits & 5)   // a clip flag
+            continue;
+        for (int ps = 0; ps < 2; ++ps)
+            for (int hs = 0; hs < 3; ++hs) {
+                const EdgeClass& u = kEdgeClasses<Operation::Union>.of[ClassIndex(bits, WalkState(0, ps, 0, hs))];
+                const EdgeClass& d =
+                    kEdgeClasses<Operation::Difference>.of[ClassIndex(bits, WalkState(1, ps, 0, hs))];
+                EXPECT_EQ(u.vertex, d.vertex);
+                EXPECT_EQ(u.contributing, d.contributing);
+                EXPECT_EQ(u.next ^ 1, d.next ^ 0);
+            }
+    }
+}
+
+} // namespace

@@ -1,0 +1,327 @@
+// A ring set grown and cut one ring at a time, with settled groups of rings
+// left out of the runs (see accumulator.h).
+
+#include <zeltmath/s2d/clip/detail/accumulator.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+namespace {
+
+// A tame ring has coordinates up to kModerate and no side steeper than
+// kSteep (run over rise), so every x the sweep works out for it is finite
+// and within rounding of its box.
+constexpr double kModerate = 1e100;
+constexpr double kSteep = 1e200;
+// Groups whose boxes are apart by more than kApart plus kRelative of the
+// largest coordinate never come within the bundle tolerance (1e-8) of each
+// other, rounding included (a few units of 1e-16 of the coordinates).
+constexpr double kApart = 1e-7;
+constexpr double kRelative = 1e-12;
+// Vertical edges this close in x might form a bundle (1e-8, with room).
+constexpr double kNear = 4e-8;
+// Runs of up to this many vertices check whether they depend on where their
+// beams are divided, rather than take more beams.
+constexpr std::size_t kSmallRun = 256;
+// Box tests that grouping may spend per ring; beyond them a step runs every
+// ring.
+constexpr long kTestsPerRing = 64;
+constexpr long kTestsBase = 4096;
+
+bool Empty(double xmin, double xmax)
+{
+    return !(xmin <= xmax);
+}
+
+
+bool SameRing(RingView a, RingView b)
+{
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vertex)) == 0);
+}
+
+} // namespace
+
+Accumulator::Facts Accumulator::Examine(RingView ring)
+{
+    Facts f{};
+    const bool finite = Survey(ring, f.box);
+    const Box& b = f.box;
+    f.tame = finite && std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)) <= kModerate;
+    const std::size_t n = ring.size();
+    if (!f.tame || n == 0)
+        return f;
+    // Every side horizontal or vertical, summed without a branch per side;
+    // only a ring with a slanted side needs the look at the slopes.
+    int slanted = 0;
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++)
+        slanted |= (ring[i].x != ring[j].x) & (ring[i].y != ring[j].y);
+    f.rectilinear = !slanted;
+    if (slanted)
+        for (std::size_t i = 0, j = n - 1; i < n && f.tame; j = i++) {
+            const double rise = std::fabs(ring[i].y - ring[j].y);
+            f.tame = rise == 0 || std::fabs(ring[i].x - ring[j].x) <= kSteep * rise;
+        }
+    return f;
+}
+
+// Every ring takes part; nothing settles.
+void Accumulator::RunAll(Operation op)
+{
+    RunExtras extras;
+    extras.births = &births_;
+    CombineInto(op, rings_, single_, result_, SweepTuning(), extras);
+    settled_.assign(static_cast<std::size_t>(result_.Count()), 0);
+    TakeResult();
+}
+
+// The result of a run that every ring took part in becomes the set.
+void Accumulator::TakeResult()
+{
+    facts_.clear();
+    untame_ = 0;
+    for (int r = 0; r < result_.Count(); ++r) {
+        facts_.push_back(Examine(result_.Ring(r)));
+        facts_.back().birth = births_[static_cast<std::size_t>(r)];
+        facts_.back().settled = settled_[static_cast<std::size_t>(r)] != 0;
+        untame_ += !facts_.back().tame;
+    }
+    std::swap(rings_, result_);
+}
+
+// The groups that take part in the step: the step's ring's (0) and those of
+// the rings that have not settled, each the rings reached from there by
+// boxes less than `margin` apart, into group_ (-1 for a ring left out).
+// False when that would cost too much.
+bool Accumulator::Reach(const Facts& step, double margin)
+{
+    const int m = rings_.Count();
+    group_.assign(static_cast<std::size_t>(m), -1);
+    const auto near = [margin](const Box& a, const Box& b) {
+        return !(a.xmin - b.xmax > margin || b.xmin - a.xmax > margin || a.ymin - b.ymax > margin
+                 || b.ymin - a.ymax > margin);
+    };
+    long tests = 0;
+    const long budget = kTestsPerRing * (m + 1) + kTestsBase;
+    pending_.resize(static_cast<std::size_t>(m));
+    for (int c = 0; c < m; ++c)
+        pending_[static_cast<std::size_t>(c)] = c;
+    int groups = 0;
+    // Spreads group g from the rings queued from `from` on (-1: the step's
+    // ring) to the rings not yet reached.
+    const auto spread = [&](std::size_t from, int g) {
+        for (std::size_t h = from; h < queue_.size(); ++h) {
+            const Box& a = queue_[h] < 0 ? step.box : facts_[static_cast<std::size_t>(queue_[h])].box;
+            tests += static_cast<long>(pending_.size());
+            if (tests > budget)
+                return false;
+            std::size_t kept = 0;
+            for (const int c : pending_) {
+                if (group_[static_cast<std::size_t>(c)] >= 0)
+                    continue;   // began a group of its own
+                if (near(a, facts_[static_cast<std::size_t>(c)].box)) {
+                    group_[static_cast<std::size_t>(c)] = g;
+                    queue_.push_back(c);
+                } else {
+                    pending_[kept++] = c;
+                }
+            }
+            pending_.resize(kept);
+        }
+        return true;
+    };
+    queue_.assign(1, -1);
+    if (!spread(0, groups++))
+        return false;
+    for (int c = 0; c < m; ++c)
+        if (group_[static_cast<std::size_t>(c)] < 0 && !facts_[static_cast<std::size_t>(c)].settled) {
+            const std::size_t from = queue_.size();
+            group_[static_cast<std::size_t>(c)] = groups;
+            queue_.push_back(c);
+            if (!spread(from, groups++))
+                return false;
+        }
+    return true;
+}
+
+// Whether no two vertical edges of `rings` come within kNear of each other
+// along a common stretch of height (the rings axis-parallel).
+bool Accumulator::BundleFree(const std::vector<RingView>& rings)
+{
+    verticals_.clear();
+    for (const RingView& ring : rings)
+        for (std::size_t i = 0; i < ring.size(); ++i) {
+            const Vertex& v = ring[i];
+            const Vertex& w = ring[i + 1 == ring.size() ? 0 : i + 1];
+            if (v.y != w.y)
+                verticals_.push_back(Vertical{v.x, std::min(v.y, w.y), std::max(v.y, w.y)});
+        }
+    std::sort(verticals_.begin(), verticals_.end(), [](const Vertical& a, const Vertical& b) { return a.x < b.x; });
+    for (std::size_t i = 0; i < verticals_.size(); ++i)
+        for (std::size_t j = i + 1; j < verticals_.size() && verticals_[j].x - verticals_[i].x <= kNear; ++j)
+            if (std::max(verticals_[i].lo, verticals_[j].lo) < std::min(verticals_[i].hi, verticals_[j].hi))
+                return false;
+    return true;
+}
+
+// After a run: a group that took part without the step's ring, whose rings
+// are all axis-parallel and free of bundles, and that came out unchanged,
+// settles (settled_, per result ring).  Its result rings are told by their
+// births, which lie in the group's box; a ring of another group born there
+// only makes the group look changed.
+void Accumulator::Settle(double margin)
+{
+    const int m = rings_.Count();
+    const int results = result_.Count();
+    settled_.assign(static_cast<std::size_t>(results), 0);
+    for (int g = 1;; ++g) {
+        Box box;
+        bool rectilinear = true;
+        members_.clear();
+        for (int c = 0; c < m; ++c)
+            if (group_[static_cast<std::size_t>(c)] == g) {
+                const Facts& f = facts_[static_cast<std::size_t>(c)];
+                members_.push_back(c);
+                box.xmin = std::min(box.xmin, f.box.xmin);
+                box.xmax = std::max(box.xmax, f.box.xmax);
+                box.ymin = std::min(box.ymin, f.box.ymin);
+                box.ymax = std::max(box.ymax, f.box.ymax);
+                rectilinear = rectilinear && f.rectilinear;
+            }
+        if (members_.empty())
+            return;
+        if (!rectilinear)
+            continue;
+        results_.clear();
+        for (int r = 0; r < results; ++r) {
+            const RingBirth& b = births_[static_cast<std::size_t>(r)];
+            if (!b.crossing && b.x >= box.xmin - margin && b.x <= box.xmax + margin && b.beam >= box.ymin - margin
+                && b.beam <= box.ymax + margin)
+                results_.push_back(r);
+        }
+        if (results_.size() != members_.size())
+            continue;
+        bool same = true;
+        views_.clear();
+        for (std::size_t i = 0; i < members_.size() && same; ++i) {
+            const int c = members_[i];
+            const int r = results_[i];
+            same = rings_.Hole(c) == result_.Hole(r) && SameRing(rings_.Ring(c), result_.Ring(r));
+            views_.push_back(rings_.Ring(c));
+        }
+        if (same && BundleFree(views_))
+            for (const int r : results_)
+                settled_[static_cast<std::size_t>(r)] = 1;
+    }
+}
+
+void Accumulator::Run(Operation op, RingView ring)
+{
+    single_.Clear();
+    single_.Add(ring, 0);
+    const int m = rings_.Count();
+    const Facts step = Examine(ring);
+    if (!leaveOut_ || m == 0 || !step.tame || untame_ > 0)
+        return RunAll(op);
+
+    double big = 0;
+    const auto grow = [&big](const Box& b) {
+        if (!Empty(b.xmin, b.xmax))
+            big = std::max(big, std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)));
+    };
+    grow(step.box);
+    for (const Facts& f : facts_)
+        grow(f.box);
+    const double margin = kApart + kRelative * big;
+    if (!Reach(step, margin))
+        return RunAll(op);
+    const auto takesPart = [this](int c) { return group_[static_cast<std::size_t>(c)] >= 0; };
+    bool leftOut = false;
+    for (int c = 0; c < m && !leftOut; ++c)
+        leftOut = !takesPart(c);
+
+    RunExtras extras;
+    extras.births = &births_;
+    const ContourSet* part = &rings_;
+    if (leftOut) {
+        part_.Clear();
+        double lo = step.box.ymin;
+        double hi = step.box.ymax;
+        bool rectilinear = step.rectilinear;
+        views_.assign(1, ring);
+        for (int c = 0; c < m; ++c)
+            if (takesPart(c)) {
+                const Facts& f = facts_[static_cast<std::size_t>(c)];
+                part_.Add(rings_.Ring(c), rings_.Hole(c));
+                lo = std::min(lo, f.box.ymin);
+                hi = std::max(hi, f.box.ymax);
+                rectilinear = rectilinear && f.rectilinear;
+                views_.push_back(rings_.Ring(c));
+            }
+        // The heights of the rings left out within the span of those that
+        // take part divide the run's beams as in the whole run.  Rings that
+        // are axis-parallel and free of bundles do not depend on that, which
+        // a small run checks first.
+        heights_.clear();
+        for (int c = 0; c < m; ++c)
+            if (!takesPart(c))
+                for (const Vertex& v : rings_.Ring(c))
+                    if (v.y > lo && v.y < hi)
+                        heights_.push_back(v.y);
+        leftOut_ += m - part_.Count();
+        if (!heights_.empty()
+            && !(rectilinear && part_.Vertices() + ring.size() <= kSmallRun && BundleFree(views_))) {
+            std::sort(heights_.begin(), heights_.end());
+            heights_.erase(std::unique(heights_.begin(), heights_.end()), heights_.end());
+            extras.heights = &heights_;
+        }
+        part = &part_;
+    }
+    CombineInto(op, *part, single_, result_, SweepTuning(), extras);
+    Settle(margin);
+
+    // The result of the whole run: the rings of the run and the rings left
+    // out, newest first.
+    if (!leftOut)
+        return TakeResult();
+    next_.Clear();
+    nextFacts_.clear();
+    untame_ = 0;
+    const int results = result_.Count();
+    const auto nextLeftOut = [&](int c) {
+        while (c < m && takesPart(c))
+            ++c;
+        return c;
+    };
+    int r = 0;
+    int c = leftOut ? nextLeftOut(0) : m;
+    while (r < results || c < m) {
+        if (c < m
+            && (r == results
+                || BornLater(facts_[static_cast<std::size_t>(c)].birth, births_[static_cast<std::size_t>(r)]))) {
+            next_.Add(rings_.Ring(c), rings_.Hole(c));
+            nextFacts_.push_back(facts_[static_cast<std::size_t>(c)]);
+            c = nextLeftOut(c + 1);
+        } else {
+            next_.Add(result_.Ring(r), result_.Hole(r));
+            Facts f = Examine(result_.Ring(r));
+            f.birth = births_[static_cast<std::size_t>(r)];
+            f.settled = settled_[static_cast<std::size_t>(r)] != 0;
+            nextFacts_.push_back(f);
+            ++r;
+        }
+        untame_ += !nextFacts_.back().tame;
+    }
+    std::swap(rings_, next_);
+    std::swap(facts_, nextFacts_);
+}
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D

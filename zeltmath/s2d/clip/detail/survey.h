@@ -1,0 +1,73 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_SURVEY_H
+#define ZELTMATH_S2D_CLIP_DETAIL_SURVEY_H
+
+// A ring's box and whether all its coordinates are finite, in one pass.
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+
+#include <algorithm>
+#include <cfloat>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+struct Box {
+    double xmin = DBL_MAX;
+    double ymin = DBL_MAX;
+    double xmax = -DBL_MAX;
+    double ymax = -DBL_MAX;
+};
+
+// Whether all coordinates of a ring are finite, and the ring's box, in one
+// pass.  With SSE2 a vertex's x and y go through the pass side by side: the
+// lanes of `nonFinite` sum NonFinite's two terms.  A box is read only for a
+// ring whose coordinates are all finite, where the order of the comparisons
+// does not matter.
+inline bool Survey(RingView ring, Box& box)
+{
+#ifdef __SSE2__
+    static_assert(sizeof(Vertex) == 2 * sizeof(double), "a vertex is x then y");
+    __m128d lo = _mm_set1_pd(DBL_MAX);
+    __m128d hi = _mm_set1_pd(-DBL_MAX);
+    __m128d nonFinite = _mm_setzero_pd();
+    for (const Vertex& v : ring) {
+        const __m128d p = _mm_loadu_pd(&v.x);
+        lo = _mm_min_pd(lo, p);
+        hi = _mm_max_pd(hi, p);
+        nonFinite = _mm_add_pd(nonFinite, _mm_sub_pd(p, p));
+    }
+    double l[2], h[2], n[2];
+    _mm_storeu_pd(l, lo);
+    _mm_storeu_pd(h, hi);
+    _mm_storeu_pd(n, nonFinite);
+    box.xmin = l[0];
+    box.ymin = l[1];
+    box.xmax = h[0];
+    box.ymax = h[1];
+    return n[0] + n[1] == 0;
+#else
+    // In locals, so that the loop keeps them in registers.
+    Box b;
+    double nonFinite = 0;
+    for (const Vertex& v : ring) {
+        b.xmin = std::min(b.xmin, v.x);
+        b.xmax = std::max(b.xmax, v.x);
+        b.ymin = std::min(b.ymin, v.y);
+        b.ymax = std::max(b.ymax, v.y);
+        nonFinite += NonFinite(v);
+    }
+    box = b;
+    return nonFinite == 0;
+#endif
+}
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif
