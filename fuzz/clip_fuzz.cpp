@@ -10,8 +10,10 @@
 // Coordinates pair up into vertices (x, y).
 //
 // Besides not crashing, the engine must give the same bits whether its beams
-// walk every active edge or visit only the edges that change.
+// walk every active edge or visit only the edges that change, and the steps
+// of normalisation whether they leave settled rings out of their runs or not.
 
+#include <zeltmath/s2d/clip/detail/accumulator.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/poly_polygon.h>
 
@@ -84,12 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         unsigned k = 0;
         r.CheckIn(S2D::Point(0.5, 0.5), 1, 1e-9, 1, &k);
     }
+    using S2D::clip::detail::ContourSet;
     using S2D::clip::detail::Operation;
-    const S2D::clip::detail::SweepTuning everyBeamVisitsChanges{1, 0, 0};
-    for (Operation op : {Operation::Difference, Operation::Intersection, Operation::Xor, Operation::Union}) {
-        const S2D::clip::detail::ContourSet a = S2D::clip::detail::Combine(op, sets[0], sets[1]);
-        const S2D::clip::detail::ContourSet b =
-            S2D::clip::detail::Combine(op, sets[0], sets[1], everyBeamVisitsChanges);
+    const auto expectSame = [](const ContourSet& a, const ContourSet& b) {
         if (a.Count() != b.Count())
             __builtin_trap();
         for (int c = 0; c < a.Count(); ++c)
@@ -98,6 +97,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                a.Ring(c).size() * sizeof(S2D::clip::detail::Vertex))
                        != 0)
                 __builtin_trap();
+    };
+    const S2D::clip::detail::SweepTuning everyBeamVisitsChanges{1, 0, 0};
+    for (Operation op : {Operation::Difference, Operation::Intersection, Operation::Xor, Operation::Union})
+        expectSame(S2D::clip::detail::Combine(op, sets[0], sets[1]),
+                   S2D::clip::detail::Combine(op, sets[0], sets[1], everyBeamVisitsChanges));
+    // Normalisation's steps, with settled rings left out of the runs and
+    // without, after every step.
+    for (const ContourSet& set : sets) {
+        S2D::clip::detail::Accumulator fast;
+        S2D::clip::detail::Accumulator whole(false);
+        for (int pass = 0; pass < 2; ++pass)
+            for (int c = 0; c < set.Count(); ++c)
+                if (set.Hole(c) == pass) {
+                    const Operation op = pass ? Operation::Difference : Operation::Union;
+                    fast.Run(op, set.Ring(c));
+                    whole.Run(op, set.Ring(c));
+                    expectSame(fast.Rings(), whole.Rings());
+                }
     }
     for (S2D::PolyPolygon& pp : operands) {
         pp.Normalize();

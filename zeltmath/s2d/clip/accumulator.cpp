@@ -61,7 +61,7 @@ Accumulator::Facts Accumulator::Examine(RingView ring)
     // only a ring with a slanted side needs the look at the slopes.
     int slanted = 0;
     for (std::size_t i = 0, j = n - 1; i < n; j = i++)
-        slanted |= (ring[i].x != ring[j].x) & (ring[i].y != ring[j].y);
+        slanted |= int(ring[i].x != ring[j].x) & int(ring[i].y != ring[j].y);
     f.rectilinear = !slanted;
     if (slanted)
         for (std::size_t i = 0, j = n - 1; i < n && f.tame; j = i++) {
