@@ -27,6 +27,9 @@ constexpr double kApart = 1e-7;
 constexpr double kRelative = 1e-12;
 // Vertical edges this close in x might form a bundle (1e-8, with room).
 constexpr double kNear = 4e-8;
+// The most steps that run every ring after one that found nothing to leave
+// out or settle.
+constexpr int kMaxBackOff = 64;
 // Runs of up to this many vertices check whether they depend on where their
 // beams are divided, rather than take more beams.
 constexpr std::size_t kSmallRun = 256;
@@ -71,28 +74,46 @@ Accumulator::Facts Accumulator::Examine(RingView ring)
     return f;
 }
 
-// Every ring takes part; nothing settles.
+// Every ring takes part and nothing settles; the set's facts are worked out
+// again when a step needs them.
 void Accumulator::RunAll(Operation op)
 {
-    RunExtras extras;
-    extras.births = &births_;
-    CombineInto(op, rings_, single_, result_, SweepTuning(), extras);
-    settled_.assign(static_cast<std::size_t>(result_.Count()), 0);
-    TakeResult();
+    CombineInto(op, rings_, single_, result_);
+    std::swap(rings_, result_);
+    factsKnown_ = false;
 }
 
-// The result of a run that every ring took part in becomes the set.
-void Accumulator::TakeResult()
+// A step found nothing to leave out and nothing settled: so will most steps
+// after it, which run every ring, for a number of steps that doubles while
+// that goes on.
+void Accumulator::BackOff()
+{
+    plainSteps_ = backOff_;
+    backOff_ = std::min(2 * backOff_, kMaxBackOff);
+}
+
+// The facts of every ring of the set, none settled.
+void Accumulator::LearnFacts()
 {
     facts_.clear();
     untame_ = 0;
-    for (int r = 0; r < result_.Count(); ++r) {
-        facts_.push_back(Examine(result_.Ring(r)));
-        facts_.back().birth = births_[static_cast<std::size_t>(r)];
-        facts_.back().settled = settled_[static_cast<std::size_t>(r)] != 0;
+    for (int c = 0; c < rings_.Count(); ++c) {
+        facts_.push_back(Examine(rings_.Ring(c)));
         untame_ += !facts_.back().tame;
     }
+    factsKnown_ = true;
+}
+
+// The result of a run that every ring took part in becomes the set, with
+// the births and settling of its rings.
+void Accumulator::TakeResult()
+{
     std::swap(rings_, result_);
+    LearnFacts();
+    for (std::size_t r = 0; r < facts_.size(); ++r) {
+        facts_[r].birth = births_[r];
+        facts_[r].settled = settled_[r] != 0;
+    }
 }
 
 // The groups that take part in the step: the step's ring's (0) and those of
@@ -225,10 +246,20 @@ void Accumulator::Run(Operation op, RingView ring)
 {
     single_.Clear();
     single_.Add(ring, 0);
+    if (!leaveOut_)
+        return RunAll(op);
+    if (plainSteps_ > 0) {
+        --plainSteps_;
+        return RunAll(op);
+    }
+    if (!factsKnown_)
+        LearnFacts();
     const int m = rings_.Count();
     const Facts step = Examine(ring);
-    if (!leaveOut_ || m == 0 || !step.tame || untame_ > 0)
-        return RunAll(op);
+    if (m == 0 || !step.tame || untame_ > 0) {
+        RunAll(op);
+        return BackOff();
+    }
 
     double big = 0;
     const auto grow = [&big](const Box& b) {
@@ -239,8 +270,10 @@ void Accumulator::Run(Operation op, RingView ring)
     for (const Facts& f : facts_)
         grow(f.box);
     const double margin = kApart + kRelative * big;
-    if (!Reach(step, margin))
-        return RunAll(op);
+    if (!Reach(step, margin)) {
+        RunAll(op);
+        return BackOff();
+    }
     const auto takesPart = [this](int c) { return group_[static_cast<std::size_t>(c)] >= 0; };
     bool leftOut = false;
     for (int c = 0; c < m && !leftOut; ++c)
@@ -288,8 +321,16 @@ void Accumulator::Run(Operation op, RingView ring)
 
     // The result of the whole run: the rings of the run and the rings left
     // out, newest first.
-    if (!leftOut)
+    if (!leftOut) {
+        if (std::find(settled_.begin(), settled_.end(), 1) == settled_.end()) {
+            std::swap(rings_, result_);
+            factsKnown_ = false;
+            return BackOff();
+        }
+        backOff_ = 1;
         return TakeResult();
+    }
+    backOff_ = 1;
     next_.Clear();
     nextFacts_.clear();
     untame_ = 0;

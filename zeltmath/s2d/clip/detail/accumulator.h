@@ -67,6 +67,8 @@ private:
 
     static Facts Examine(RingView ring);
     void RunAll(Operation op);
+    void BackOff();
+    void LearnFacts();
     void TakeResult();
     bool Reach(const Facts& step, double margin);
     void Settle(double margin);
@@ -76,6 +78,9 @@ private:
     ContourSet rings_;
     std::vector<Facts> facts_;
     int untame_ = 0;                 // rings of the set that are not tame
+    bool factsKnown_ = true;         // facts_ is up to date
+    int plainSteps_ = 0;             // steps to come that run every ring
+    int backOff_ = 1;
     long leftOut_ = 0;
 
     // Scratch of a step, kept from step to step.
