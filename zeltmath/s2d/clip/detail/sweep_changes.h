@@ -16,8 +16,9 @@
 //     check, the first beam from which rounding can no longer promise their
 //     order (NextCheck), where their order is compared exactly; a beam with
 //     a swap is finished by the full steps, and so is the next one;
-//   - no bundle can form: neighbours with slopes within the bundle
-//     tolerance turn every later beam over to the full walk;
+//   - no bundle can form: neighbours that might bundle (slopes within the
+//     bundle tolerance, but for vertical edges farther apart than it; see
+//     MightBundle) turn every later beam over to the full walk;
 //   - the edges that change are visited in list order: those that join,
 //     leave or hand over to a successor here, and those whose last visit
 //     did not find them steady; from each, the walk goes on to the right
@@ -94,7 +95,7 @@ template <Operation Op>
         classicOnly_ = true;
     if (!a->next)
         return;
-    if (std::fabs(a->dx - a->next->dx) <= kCoincident)
+    if (MightBundle(a, a->next))
         classicOnly_ = true;
     fresh_.push_back(PairCheck{-DBL_MAX, a, T(a).pairStamp});
 }
@@ -259,8 +260,8 @@ template <Operation Op>
     SchedulePair(e);
 }
 
-// Around an edge that ends at yb its neighbours meet in the bundle step;
-// with slopes within the bundle tolerance they might bundle.
+// Around an edge that ends at yb its neighbours meet in the bundle step,
+// where they might bundle.
 template <Operation Op>
 [[gnu::noinline]] bool Sweep<Op>::RiskAroundEnding(double yb)
 {
@@ -271,7 +272,7 @@ template <Operation Op>
         Edge* r = e->next;
         while (r && r->top.y == yb)
             r = r->next;
-        if (l && r && std::fabs(l->dx - r->dx) <= kCoincident)
+        if (l && r && MightBundle(l, r))
             return true;
     }
     return false;

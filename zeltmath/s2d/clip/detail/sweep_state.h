@@ -9,6 +9,7 @@
 #include <zeltmath/s2d/clip/detail/fragments.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -27,6 +28,18 @@ constexpr double kParallel = DBL_EPSILON;
 
 // No active edge has a top above the beam.
 constexpr double kNoTop = std::numeric_limits<double>::infinity();
+
+// Whether edges a and b might form a bundle while both run, were they side
+// by side: their slopes are within the bundle tolerance, unless both are
+// vertical.  A vertical edge's x is its bottom x at every height (plus a
+// zero), so two vertical edges are as far apart at every beam as at their
+// bottoms, and the bundle step compares exactly that distance.
+inline bool MightBundle(const Edge* a, const Edge* b)
+{
+    if (a->dx == 0 && b->dx == 0)
+        return !(std::fabs(a->bot.x - b->bot.x) > kCoincident);
+    return std::fabs(a->dx - b->dx) <= kCoincident;
+}
 
 // Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
 // bit 3 bottom left inside the result.
