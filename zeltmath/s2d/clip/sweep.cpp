@@ -650,12 +650,12 @@ inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
         above = true;
     }
     // A further height divides the beam, but does not make one.
-    if (above && in_.heights) {
+    if (above && extraHeight_ < yt) {
         const std::vector<double>& heights = *in_.heights;
         while (height_ < heights.size() && heights[height_] <= yb)
             ++height_;
-        if (height_ < heights.size() && heights[height_] < yt)
-            yt = heights[height_];
+        extraHeight_ = height_ < heights.size() ? heights[height_] : kNoTop;
+        yt = std::min(yt, extraHeight_);
     }
     return above;
 }

@@ -36,9 +36,9 @@ constexpr double kNoTop = std::numeric_limits<double>::infinity();
 // bottoms, and the bundle step compares exactly that distance.
 inline bool MightBundle(const Edge* a, const Edge* b)
 {
-    if (a->dx == 0 && b->dx == 0)
-        return !(std::fabs(a->bot.x - b->bot.x) > kCoincident);
-    return std::fabs(a->dx - b->dx) <= kCoincident;
+    if (!(std::fabs(a->dx - b->dx) <= kCoincident))
+        return false;
+    return a->dx != 0 || b->dx != 0 || !(std::fabs(a->bot.x - b->bot.x) > kCoincident);
 }
 
 // Vertex classes: bit 0 top right, bit 1 top left, bit 2 bottom right,
@@ -246,6 +246,8 @@ public:
         out_.Reserve(in.vertices + 16);
         if (in.births)
             out_.RecordBirths();
+        if (in.heights && !in.heights->empty())
+            extraHeight_ = -kNoTop;
     }
 
     void Run(ContourSet& out);
@@ -310,7 +312,10 @@ private:
     double lowestTop_ = kNoTop;
     std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
     std::vector<Crossing> crossings_;
-    std::size_t height_ = 0;            // the next of in_.heights to look at
+    // The next of in_.heights above the beam (kNoTop for none), at height_;
+    // below the beam once the beam has passed it.
+    double extraHeight_ = kNoTop;
+    std::size_t height_ = 0;
 
     int active_[2] = {0, 0};            // active edges per operand
     std::size_t changes_ = 0;           // edges that joined or left in this beam
