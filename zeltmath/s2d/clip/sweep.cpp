@@ -743,11 +743,15 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
                 return true;
             swapped = DueChecks(yt);
             if (swapped) {
-                Materialize(yb);
-                FindCrossings(yb, yt);
+                LocalCrossings(yb, yt);
                 allAdjacent_ = true;
                 HandleCrossings(yb);
                 swapped = !SwapsKeepChanges(yt);
+                if (swapped) {
+                    // A full step 7 follows.
+                    Materialize(yb);
+                    MaterializeTops(yt);
+                }
             }
         } else {
             if (!bundled)

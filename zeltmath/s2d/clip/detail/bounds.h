@@ -73,7 +73,8 @@ struct PassedUp {
 // the stamp of the check scheduled for it, whether its last classification
 // was that of an edge passing through the beam undisturbed, the beam in
 // which it was last visited or listed as changing, and its index among the
-// landmarks of the list (or -1).
+// landmarks of the list (or -1), and the block of a local crossing search
+// it is in (or -1).
 // The records are allocated for all slots but set up only as edges are
 // made, so that a sweep that tracks for a while touches few of them.
 struct EdgeTrack {
@@ -83,6 +84,7 @@ struct EdgeTrack {
     long walked;
     long listed;
     int mark;
+    int block;
 
     void Reset()
     {
@@ -92,6 +94,7 @@ struct EdgeTrack {
         walked = -1;
         listed = -1;
         mark = -1;
+        block = -1;
     }
 };
 

@@ -385,14 +385,135 @@ template <Operation Op>
     return ordered;
 }
 
-// The crossing search of the full steps, for a beam whose first steps
-// visited only the changes.
+// Every edge's x at yt, which a full step 7 reads.
 template <Operation Op>
-[[gnu::noinline]] void Sweep<Op>::FindCrossings(double yb, double yt)
+[[gnu::noinline]] void Sweep<Op>::MaterializeTops(double yt)
 {
     for (Edge* e = aet_; e; e = e->next)
         e->xt = XAbove(e, yt);
-    SearchCrossings(yt - yb);
+}
+
+// The crossing search of the full steps for a beam whose first steps
+// visited only the changes, done over the runs (blocks) of the list that
+// hold every pair of edges whose order changes inside the beam.  The pairs
+// of neighbours that DueChecks found out of order (fresh_) start the
+// blocks.  A block grows until the edge on its left has an x at yt no
+// greater than the block's least and the edge on its right one no less than
+// its greatest; blocks that meet are merged.  Then, by induction along the
+// list, every edge outside the blocks has the greatest x at yt so far, and
+// every edge left of a block an x at yt no greater than the block's least.
+// The full search adds the edges in list order to a list kept in descending
+// x at yt from its head and looks for crossings only while the entry it
+// meets is greater: so it meets no greater entry for an edge outside the
+// blocks, and no entry from outside a block while it adds the block's
+// edges.  Searching the blocks one by one in list order finds the same
+// crossings in the same order.  The list is in x order at yb.
+template <Operation Op>
+[[gnu::noinline]] void Sweep<Op>::LocalCrossings(double yb, double yt)
+{
+    blocks_.clear();
+    for (const PairCheck& c : fresh_)
+        if (T(c.a).pairStamp == c.stamp && c.a->next && T(c.a).block < 0)
+            GrowBlock(c.a, yb, yt);
+    blockOrder_.clear();
+    for (std::size_t k = 0; k < blocks_.size(); ++k)
+        if (blocks_[k].into == static_cast<int>(k))
+            blockOrder_.push_back(static_cast<int>(k));
+    std::sort(blockOrder_.begin(), blockOrder_.end(),
+              [this, yb](int a, int b) { return BlockBefore(a, b, yb); });
+    crossings_.clear();
+    const double dy = yt - yb;
+    for (const int k : blockOrder_) {
+        Edge* sorted = nullptr;   // see AddToSorted
+        for (Edge* e = blocks_[static_cast<std::size_t>(k)].first;; e = e->next) {
+            T(e).block = -1;
+            if (e->bstate[kAbove] != kTail)
+                AddToSorted(e, dy, sorted);
+            if (e == blocks_[static_cast<std::size_t>(k)].last)
+                break;
+        }
+    }
+    if (crossings_.size() > 1)
+        std::stable_sort(crossings_.begin(), crossings_.end(),
+                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+}
+
+// Grows a block from the pair a, a->next (see LocalCrossings), merging the
+// blocks it meets; the edges it takes get their x at yb and at yt.
+template <Operation Op>
+[[gnu::noinline]] int Sweep<Op>::GrowBlock(Edge* a, double yb, double yt)
+{
+    const int me = static_cast<int>(blocks_.size());
+    blocks_.push_back(Block{a, a, 0, 0, me});
+    const auto root = [this](int k) {
+        while (blocks_[static_cast<std::size_t>(k)].into != k)
+            k = blocks_[static_cast<std::size_t>(k)].into;
+        return k;
+    };
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    const auto take = [&](Edge* e) {
+        e->xb = XAt(e, yb);
+        e->xt = XAbove(e, yt);
+        T(e).block = me;
+        lo = std::min(lo, e->xt);
+        hi = std::max(hi, e->xt);
+    };
+    // Takes the block of edge e (another one), on the left or right.
+    const auto merge = [&](Edge* e, bool left, Edge*& first, Edge*& last) {
+        Block& o = blocks_[static_cast<std::size_t>(root(T(e).block))];
+        (left ? first : last) = left ? o.first : o.last;
+        lo = std::min(lo, o.lo);
+        hi = std::max(hi, o.hi);
+        o.into = me;
+    };
+    Edge* first = a;
+    Edge* last = a->next;
+    take(first);
+    take(last);
+    for (bool grew = true; grew;) {
+        grew = false;
+        while (Edge* p = first->prev) {
+            if (T(p).block >= 0) {
+                merge(p, true, first, last);
+            } else {
+                if (!(XAbove(p, yt) > lo))
+                    break;
+                take(p);
+                first = p;
+            }
+            grew = true;
+        }
+        while (Edge* n = last->next) {
+            if (T(n).block >= 0) {
+                merge(n, false, first, last);
+            } else {
+                if (!(XAbove(n, yt) < hi))
+                    break;
+                take(n);
+                last = n;
+            }
+            grew = true;
+        }
+    }
+    blocks_[static_cast<std::size_t>(me)] = Block{first, last, lo, hi, me};
+    return me;
+}
+
+// Whether block a comes before block b in the list (disjoint blocks of a
+// list in x order at yb).
+template <Operation Op>
+bool Sweep<Op>::BlockBefore(int a, int b, double yb) const
+{
+    const Block& p = blocks_[static_cast<std::size_t>(a)];
+    const Block& q = blocks_[static_cast<std::size_t>(b)];
+    if (p.first->xb != q.first->xb)
+        return p.first->xb < q.first->xb;
+    // Equal x: every edge between the two has that x too.
+    for (const Edge* e = p.last->next; e && XAt(e, yb) == p.first->xb; e = e->next)
+        if (e == q.first)
+            return true;
+    return false;
 }
 
 // Step 7 for a beam without swaps: the visited edges carry their state

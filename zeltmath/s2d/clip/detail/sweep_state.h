@@ -288,7 +288,10 @@ private:
     bool RiskAroundEnding(double yb);
     void LazyWalk(double yb);
     bool DueChecks(double yt);
-    void FindCrossings(double yb, double yt);
+    void MaterializeTops(double yt);
+    void LocalCrossings(double yb, double yt);
+    int GrowBlock(Edge* a, double yb, double yt);
+    bool BlockBefore(int a, int b, double yb) const;
     void LazyNextBeam(double yt);
     void Materialize(double yb);
     void RebuildMarks();
@@ -337,6 +340,16 @@ private:
     std::vector<Edge*> walked_;         // edges visited in this beam that stay
     std::vector<Edge*> unsteady_;       // of those, the ones not merely passing
     std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
+    // Runs of the list whose order changes inside a beam; see LocalCrossings.
+    struct Block {
+        Edge* first;
+        Edge* last;
+        double lo;      // the least and greatest x at the beam top
+        double hi;
+        int into;       // the block it was merged into, or itself
+    };
+    std::vector<Block> blocks_;
+    std::vector<int> blockOrder_;
     bool marksValid_ = false;
     bool allAdjacent_ = true;           // every crossing met its pair side by side
 };
