@@ -43,7 +43,6 @@ bool Empty(double xmin, double xmax)
     return !(xmin <= xmax);
 }
 
-
 bool SameRing(RingView a, RingView b)
 {
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vertex)) == 0);
@@ -55,8 +54,7 @@ Accumulator::Facts Accumulator::Examine(RingView ring)
 {
     Facts f{};
     const bool finite = Survey(ring, f.box);
-    const Box& b = f.box;
-    f.tame = finite && std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)) <= kModerate;
+    f.tame = finite && Extent(f.box) <= kModerate;
     const std::size_t n = ring.size();
     if (!f.tame || n == 0)
         return f;
@@ -104,16 +102,25 @@ void Accumulator::LearnFacts()
     factsKnown_ = true;
 }
 
-// The result of a run that every ring took part in becomes the set, with
-// the births and settling of its rings.
+// The facts of result ring r, with its birth and whether it settled.
+Accumulator::Facts Accumulator::ResultFacts(int r) const
+{
+    Facts f = Examine(result_.Ring(r));
+    f.birth = births_[static_cast<std::size_t>(r)];
+    f.settled = settled_[static_cast<std::size_t>(r)] != 0;
+    return f;
+}
+
+// The result of a run that every ring took part in becomes the set.
 void Accumulator::TakeResult()
 {
-    std::swap(rings_, result_);
-    LearnFacts();
-    for (std::size_t r = 0; r < facts_.size(); ++r) {
-        facts_[r].birth = births_[r];
-        facts_[r].settled = settled_[r] != 0;
+    facts_.clear();
+    untame_ = 0;
+    for (int r = 0; r < result_.Count(); ++r) {
+        facts_.push_back(ResultFacts(r));
+        untame_ += !facts_.back().tame;
     }
+    std::swap(rings_, result_);
 }
 
 // The groups that take part in the step: the step's ring's (0) and those of
@@ -124,10 +131,6 @@ bool Accumulator::Reach(const Facts& step, double margin)
 {
     const int m = rings_.Count();
     group_.assign(static_cast<std::size_t>(m), -1);
-    const auto near = [margin](const Box& a, const Box& b) {
-        return !(a.xmin - b.xmax > margin || b.xmin - a.xmax > margin || a.ymin - b.ymax > margin
-                 || b.ymin - a.ymax > margin);
-    };
     long tests = 0;
     const long budget = kTestsPerRing * (m + 1) + kTestsBase;
     pending_.resize(static_cast<std::size_t>(m));
@@ -146,7 +149,7 @@ bool Accumulator::Reach(const Facts& step, double margin)
             for (const int c : pending_) {
                 if (group_[static_cast<std::size_t>(c)] >= 0)
                     continue;   // began a group of its own
-                if (near(a, facts_[static_cast<std::size_t>(c)].box)) {
+                if (Near(a, facts_[static_cast<std::size_t>(c)].box, margin)) {
                     group_[static_cast<std::size_t>(c)] = g;
                     queue_.push_back(c);
                 } else {
@@ -264,7 +267,7 @@ void Accumulator::Run(Operation op, RingView ring)
     double big = 0;
     const auto grow = [&big](const Box& b) {
         if (!Empty(b.xmin, b.xmax))
-            big = std::max(big, std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)));
+            big = std::max(big, Extent(b));
     };
     grow(step.box);
     for (const Facts& f : facts_)
@@ -321,16 +324,14 @@ void Accumulator::Run(Operation op, RingView ring)
 
     // The result of the whole run: the rings of the run and the rings left
     // out, newest first.
-    if (!leftOut) {
-        if (std::find(settled_.begin(), settled_.end(), 1) == settled_.end()) {
-            std::swap(rings_, result_);
-            factsKnown_ = false;
-            return BackOff();
-        }
-        backOff_ = 1;
-        return TakeResult();
+    if (!leftOut && std::find(settled_.begin(), settled_.end(), 1) == settled_.end()) {
+        std::swap(rings_, result_);
+        factsKnown_ = false;
+        return BackOff();
     }
     backOff_ = 1;
+    if (!leftOut)
+        return TakeResult();
     next_.Clear();
     nextFacts_.clear();
     untame_ = 0;
@@ -341,7 +342,7 @@ void Accumulator::Run(Operation op, RingView ring)
         return c;
     };
     int r = 0;
-    int c = leftOut ? nextLeftOut(0) : m;
+    int c = nextLeftOut(0);
     while (r < results || c < m) {
         if (c < m
             && (r == results
@@ -351,10 +352,7 @@ void Accumulator::Run(Operation op, RingView ring)
             c = nextLeftOut(c + 1);
         } else {
             next_.Add(result_.Ring(r), result_.Hole(r));
-            Facts f = Examine(result_.Ring(r));
-            f.birth = births_[static_cast<std::size_t>(r)];
-            f.settled = settled_[static_cast<std::size_t>(r)] != 0;
-            nextFacts_.push_back(f);
+            nextFacts_.push_back(ResultFacts(r));
             ++r;
         }
         untame_ += !nextFacts_.back().tame;

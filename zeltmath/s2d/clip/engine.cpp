@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstddef>
 
-
 namespace S2D {
 namespace clip {
 namespace detail {
@@ -36,15 +35,10 @@ bool Extreme(const std::vector<char>& ignore, const std::vector<Box>& boxes)
     for (std::size_t c = 0; c < ignore.size(); ++c) {
         const Box& b = boxes[c];
         if (!ignore[c]
-            && !(std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax)) < SweepInput::kExtreme))
+            && !(Extent(b) < SweepInput::kExtreme))
             return true;
     }
     return false;
-}
-
-bool Overlap(const Box& a, const Box& b)
-{
-    return !(a.xmax < b.xmin || a.xmin > b.xmax) && !(a.ymax < b.ymin || a.ymin > b.ymax);
 }
 
 // Leaves out every ring of `set` whose box meets no box of `other`.
@@ -56,7 +50,7 @@ void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
             continue;
         bool overlap = false;
         for (std::size_t s = 0; s < otherBoxes.size() && !overlap; ++s)
-            overlap = !otherIgnore[s] && Overlap(boxes[c], otherBoxes[s]);
+            overlap = !otherIgnore[s] && Near(boxes[c], otherBoxes[s]);
         if (!overlap)
             ignore[c] = 1;
     }

@@ -69,6 +69,7 @@ private:
     void RunAll(Operation op);
     void BackOff();
     void LearnFacts();
+    Facts ResultFacts(int r) const;
     void TakeResult();
     bool Reach(const Facts& step, double margin);
     void Settle(double margin);

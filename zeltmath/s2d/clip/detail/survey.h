@@ -1,7 +1,8 @@
 #ifndef ZELTMATH_S2D_CLIP_DETAIL_SURVEY_H
 #define ZELTMATH_S2D_CLIP_DETAIL_SURVEY_H
 
-// A ring's box and whether all its coordinates are finite, in one pass.
+// A ring's box and whether all its coordinates are finite, in one pass, and
+// what the engine asks of boxes.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
@@ -64,6 +65,20 @@ inline bool Survey(RingView ring, Box& box)
     box = b;
     return nonFinite == 0;
 #endif
+}
+
+// The largest magnitude of a coordinate in box b.
+inline double Extent(const Box& b)
+{
+    return std::max(std::max(-b.xmin, b.xmax), std::max(-b.ymin, b.ymax));
+}
+
+// Whether boxes a and b are no more than `margin` apart in x and in y
+// (touching boxes are near at any margin).
+inline bool Near(const Box& a, const Box& b, double margin = 0)
+{
+    return !(a.xmin - b.xmax > margin || b.xmin - a.xmax > margin || a.ymin - b.ymax > margin
+             || b.ymin - a.ymax > margin);
 }
 
 } // namespace detail
