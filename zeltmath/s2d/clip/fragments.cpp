@@ -100,14 +100,16 @@ void Fragments::Result(ContourSet& out, std::vector<RingBirth>* births) const
     }
     // A ring with a coordinate that is not finite is left out.
     if (!finite.empty()) {
-        out.Filter([&finite](int c) { return finite[static_cast<std::size_t>(c)] != 0; });
-        if (births) {
-            std::size_t kept = 0;
-            for (std::size_t k = 0; k < n; ++k)
-                if (finite[k])
-                    (*births)[kept++] = (*births)[k];
+        // Filter asks for the rings in order, so the births move with them.
+        std::size_t kept = 0;
+        out.Filter([&](int c) {
+            const bool keep = finite[static_cast<std::size_t>(c)] != 0;
+            if (keep && births)
+                (*births)[kept++] = (*births)[static_cast<std::size_t>(c)];
+            return keep;
+        });
+        if (births)
             births->resize(kept);
-        }
     }
 }
 

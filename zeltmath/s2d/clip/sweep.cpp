@@ -262,7 +262,14 @@ template <Operation Op>
     for (Edge* e = aet_; e; e = e->next)
         if (e->bstate[kAbove] != kTail)
             AddToSorted(e, dy, sorted);
-    // Ascending height; crossings at equal height keep the order found.
+    SortCrossings();
+}
+
+// The crossings found, in ascending height; crossings at equal height keep
+// the order found.
+template <Operation Op>
+void Sweep<Op>::SortCrossings()
+{
     if (crossings_.size() > 1)
         std::stable_sort(crossings_.begin(), crossings_.end(),
                          [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });

@@ -433,9 +433,7 @@ template <Operation Op>
                 break;
         }
     }
-    if (crossings_.size() > 1)
-        std::stable_sort(crossings_.begin(), crossings_.end(),
-                         [](const Crossing& a, const Crossing& b) { return LessTotal(a.y, b.y); });
+    SortCrossings();
 }
 
 // Grows a block from the pair a, a->next (see LocalCrossings), merging the

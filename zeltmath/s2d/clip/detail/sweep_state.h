@@ -272,6 +272,7 @@ private:
     void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy, Edge*& head);
     void SearchCrossings(double dy);
+    void SortCrossings();
     template <bool Tracking>
     double Activate(Edge* e, double lowest);
     double Activate(Edge* e, double lowest);
