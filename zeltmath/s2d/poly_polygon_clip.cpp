@@ -11,6 +11,40 @@
 
 namespace S2D {
 
+namespace clip {
+namespace detail {
+
+struct PolyPolygonAccess {
+    // Gives the empty poly-polygon pp one polygon per ring of `set`, in
+    // order, flagged as its hole flag says: the state AddPolygon(ring,
+    // hole != 0) for each ring would leave, with every list sized once and
+    // every point written once.
+    static void Fill(const ContourSet& set, PolyPolygon& pp)
+    {
+        const std::size_t n = static_cast<std::size_t>(set.Count());
+        std::size_t holes = 0;
+        for (std::size_t c = 0; c < n; ++c)
+            holes += set.Hole(static_cast<int>(c)) != 0;
+        pp.polygons_.reserve(n);
+        pp.inners_.reserve(holes);
+        pp.outers_.reserve(n - holes);
+        for (std::size_t c = 0; c < n; ++c) {
+            const RingView ring = set.Ring(static_cast<int>(c));
+            pp.polygons_.emplace_back();
+            std::vector<Point>& points = pp.polygons_.back().Points();
+            points.reserve(ring.size());
+            for (const Vertex& v : ring)
+                points.emplace_back(v.x, v.y);
+            (set.Hole(static_cast<int>(c)) != 0 ? pp.inners_ : pp.outers_).push_back(static_cast<unsigned>(c));
+        }
+        pp.order_.clear();
+        pp.OnChange();
+    }
+};
+
+} // namespace detail
+} // namespace clip
+
 namespace {
 
 using clip::detail::Combine;
@@ -48,20 +82,8 @@ ContourSet ToContours(const PolyPolygon& pp)
 
 PolyPolygon FromContours(const ContourSet& set)
 {
-    // One ring object is refilled for every contour and copied in; its
-    // points are overwritten in place rather than made anew.
     PolyPolygon result;
-    Polygon ring;
-    std::vector<Point>& points = ring.Points();
-    for (int c = 0; c < set.Count(); ++c) {
-        const RingView contour = set.Ring(c);
-        points.resize(contour.size());
-        for (std::size_t i = 0; i < contour.size(); ++i) {
-            points[i].x = contour[i].x;
-            points[i].y = contour[i].y;
-        }
-        result.AddPolygon(ring, set.Hole(c) != 0 ? 1 : 0);
-    }
+    clip::detail::PolyPolygonAccess::Fill(set, result);
     return result;
 }
 

@@ -36,9 +36,12 @@ void Fragments::MergeRight(int p, int q)
     frags_[op].active = false;
 }
 
-void Fragments::Reserve(std::size_t n)
+void Fragments::Reserve(std::size_t n, std::size_t f)
 {
     nodes_.reserve(n);
+    frags_.reserve(f);
+    if (recordBirths_)
+        births_.reserve(f);
 }
 
 void Fragments::Result(ContourSet& out, std::vector<RingBirth>* births) const

@@ -56,8 +56,9 @@ public:
     // Every fragment made from now on keeps when it was made.
     void RecordBirths() { recordBirths_ = true; }
 
-    // Room for about n vertices, so that growing the lists does not move them.
-    void Reserve(std::size_t n);
+    // Room for about n vertices and f fragments, so that growing the lists
+    // does not move them.
+    void Reserve(std::size_t n, std::size_t f);
 
 private:
     struct Node {

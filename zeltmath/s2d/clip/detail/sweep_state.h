@@ -243,9 +243,11 @@ class Sweep {
 public:
     explicit Sweep(SweepInput& in) : in_(in)
     {
-        out_.Reserve(in.vertices + 16);
         if (in.births)
             out_.RecordBirths();
+        // A fragment starts at a local minimum of the input (two bounds
+        // each) or at a crossing; the minima are the usual share.
+        out_.Reserve(in.vertices + 16, in.minima.size() / 2 + 16);
         if (in.heights && !in.heights->empty())
             extraHeight_ = -kNoTop;
     }
