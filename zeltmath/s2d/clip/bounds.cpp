@@ -65,7 +65,7 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
                 const Vertex& bot = kept[k];
                 const Vertex& top = kept[Step(k, step, m)];
                 found.keys.push_back(PendingBound{y, bot.x, Slope(bot, top), found.starts.size()});
-                found.starts.push_back(BoundStart{y, kept, m, k, step, type});
+                found.starts.emplace_back(y, kept, m, k, step, type);
             }
         }
         py = y;

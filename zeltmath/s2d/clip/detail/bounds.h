@@ -101,6 +101,11 @@ struct EdgeTrack {
 // A bound that waits for the sweep to reach its local minimum y: its first
 // edge runs from kept vertex `from` of its ring one `step` on.
 struct BoundStart {
+    BoundStart() = default;
+    BoundStart(double y_, const Vertex* ring_, int count_, int from_, int step_, int type_)
+        : y(y_), ring(ring_), count(count_), from(from_), step(step_), type(type_)
+    {
+    }
     double y;
     const Vertex* ring;   // kept vertices of the bound's ring
     int count;            // how many

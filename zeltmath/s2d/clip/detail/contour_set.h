@@ -185,6 +185,8 @@ struct SweepTuning {
 // or at a crossing inside the beam (1), after the walk.  A result lists its
 // rings in the reverse order of their births.
 struct RingBirth {
+    RingBirth() = default;
+    RingBirth(double beam_, int crossing_, double x_) : beam(beam_), crossing(crossing_), x(x_) {}
     double beam;
     int crossing;
     double x;

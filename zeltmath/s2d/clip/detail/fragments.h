@@ -62,11 +62,17 @@ public:
 
 private:
     struct Node {
+        // Built in place, like the fragments and the other records of the
+        // engine with a field narrower than 8 bytes: copied from a temporary
+        // just written, such a record is read back through wider loads than
+        // the stores that wrote it, and the processor stalls on each.
+        Node(double x_, double y_, int next_) : x(x_), y(y_), next(next_) {}
         double x;
         double y;
         int next;
     };
     struct Fragment {
+        Fragment(int self, int node) : parent(self), left(node), right(node), count(1), hole(0), active(true) {}
         int parent;   // disjoint-set parent; itself for an owner
         int left;     // first vertex node of the owner's list
         int right;    // last vertex node
@@ -89,7 +95,7 @@ private:
 
 [[gnu::always_inline]] inline int Fragments::NewNode(double x, double y, int next)
 {
-    nodes_.push_back(Node{x, y, next});
+    nodes_.emplace_back(x, y, next);
     return static_cast<int>(nodes_.size()) - 1;
 }
 
@@ -107,9 +113,9 @@ private:
 {
     const int node = NewNode(x, y, None);
     const int f = static_cast<int>(frags_.size());
-    frags_.push_back(Fragment{f, node, node, 1, 0, true});
+    frags_.emplace_back(f, node);
     if (recordBirths_)
-        births_.push_back(RingBirth{beam, crossing, x});
+        births_.emplace_back(beam, crossing, x);
     return f;
 }
 

@@ -80,7 +80,10 @@ struct LaterTop {
 struct PairCheck {
     double y;
     Edge* a;
-    unsigned stamp;
+    // As wide as the other fields: the checks are copied whole as they move
+    // through the heap, and a narrower field would leave padding that the
+    // copy reads back through a store of a different width, which stalls.
+    std::uint64_t stamp;
 };
 
 struct LaterCheck {
