@@ -64,7 +64,7 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
                     continue;
                 const Vertex& bot = kept[k];
                 const Vertex& top = kept[Step(k, step, m)];
-                found.keys.push_back(PendingBound{y, bot.x, Slope(bot, top), found.starts.size()});
+                found.keys.emplace_back(y, bot.x, Slope(bot, top), found.starts.size());
                 found.starts.emplace_back(y, kept, m, k, step, type);
             }
         }

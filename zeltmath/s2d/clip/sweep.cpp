@@ -94,14 +94,13 @@ void Sweep<Op>::FormBundles(double yb)
         BundleStep(e, e0, yb);
 }
 
-// Classifies edge e at yb and grows the output by its vertex class.  state
-// (see WalkState), px and cf carry the parities and horizontal states, the
+// Classifies edge e (its BundleBits `bits`) at yb and grows the output by
+// its vertex class.  state (see WalkState), px and cf carry the parities and horizontal states, the
 // previous x and the current fragment from edge to edge along the list.
 template <Operation Op>
 template <bool Track>
-[[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, double yb, int& state, double& px, int& cf)
+[[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, int bits, double yb, int& state, double& px, int& cf)
 {
-    const int bits = BundleBits(e);
     const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
     // An edge that passes through the beam with the same bundle flags above
     // and below, where no horizontal side is open, is steady: as long as the
@@ -234,7 +233,7 @@ void Sweep<Op>::ClassifyAndRemove(double yb, double yt, bool above)
     unsteady_.clear();
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
-        ClassifyEdge<Track>(e, yb, state, px, cf);
+        ClassifyEdge<Track>(e, BundleBits(e), yb, state, px, cf);
         if (e->top.y == yb) {
             Leave<Track>(e);
             continue;
@@ -326,7 +325,7 @@ inline void Sweep<Op>::AddToSorted(Edge* e, double dy, Edge*& head)
         if (e->dx == at->dx || std::fabs(den) <= kParallel)
             break;
         const double r = (e->xb - at->xb) / den;
-        crossings_.push_back(Crossing{at, e, at->xb + r * (at->xt - at->xb), r * dy});
+        crossings_.emplace_back(at, e, at->xb + r * (at->xt - at->xb), r * dy);
         before = at;
         at = at->slink;
     }
@@ -602,7 +601,7 @@ inline double Sweep<Op>::Activate(Edge* e, double lowest)
     ++changes_;   // joins; leaves are counted per beam
     if (!Tracking)
         return std::min(lowest, e->top.y);
-    edgeTops_.push_back(Top{e->top.y, e});
+    edgeTops_.emplace_back(e->top.y, e);
     std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
     return lowest;
 }

@@ -18,6 +18,8 @@ namespace detail {
 // height, bottom x and dx of its first edge.  seq is its index in the list
 // it was found in.
 struct PendingBound {
+    PendingBound() = default;
+    PendingBound(double y_, double x_, double dx_, std::size_t seq_) : y(y_), x(x_), dx(dx_), seq(seq_) {}
     double y;
     double x;
     double dx;

@@ -184,6 +184,12 @@ struct SweepTuning {
 // from height `beam`, by the walk along the beam's edges (crossing 0, at x)
 // or at a crossing inside the beam (1), after the walk.  A result lists its
 // rings in the reverse order of their births.
+//
+// Like every small record the engine keeps in a vector, it has a constructor
+// and is built in place (emplace_back): a record built as a temporary is
+// written field by field and then copied with wider loads than those
+// stores, and each such load waits for the stores to reach the cache
+// instead of taking their values from the store buffer.
 struct RingBirth {
     RingBirth() = default;
     RingBirth(double beam_, int crossing_, double x_) : beam(beam_), crossing(crossing_), x(x_) {}

@@ -62,10 +62,7 @@ public:
 
 private:
     struct Node {
-        // Built in place, like the fragments and the other records of the
-        // engine with a field narrower than 8 bytes: copied from a temporary
-        // just written, such a record is read back through wider loads than
-        // the stores that wrote it, and the processor stalls on each.
+        // Built in place (see RingBirth).
         Node(double x_, double y_, int next_) : x(x_), y(y_), next(next_) {}
         double x;
         double y;

@@ -97,7 +97,7 @@ template <Operation Op>
         return;
     if (MightBundle(a, a->next))
         classicOnly_ = true;
-    fresh_.push_back(PairCheck{-DBL_MAX, a, T(a).pairStamp});
+    fresh_.emplace_back(-DBL_MAX, a, T(a).pairStamp);
 }
 
 template <Operation Op>
@@ -110,7 +110,7 @@ template <Operation Op>
     for (Edge* e = aet_; e; e = e->next) {
         SchedulePair(e);
         if (e->top.y != yt)
-            edgeTops_.push_back(Top{e->top.y, e});
+            edgeTops_.emplace_back(e->top.y, e);
     }
     std::make_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
 }
@@ -178,7 +178,7 @@ template <Operation Op>
         }
         const double next = NextCheck(a, b, xa, xb, yt);
         if (next != DBL_MAX)
-            recheck_.push_back(PairCheck{next, a, c.stamp});
+            recheck_.emplace_back(next, a, c.stamp);
     }
     for (const PairCheck& c : recheck_) {
         checks_.push_back(c);
@@ -328,7 +328,7 @@ template <Operation Op>
             e->bundle[kAbove][kSubject] = 0;
             e->bundle[kAbove][e->type] = continues;
             e->bstate[kAbove] = kSingle;
-            ClassifyEdge<true>(e, yb, state, px, cf);
+            ClassifyEdge<true>(e, BundleBitsAbove(e, continues << e->type), yb, state, px, cf);
             if (!continues) {
                 Leave<true>(e);
             } else {
@@ -442,7 +442,7 @@ template <Operation Op>
 [[gnu::noinline]] int Sweep<Op>::GrowBlock(Edge* a, double yb, double yt)
 {
     const int me = static_cast<int>(blocks_.size());
-    blocks_.push_back(Block{a, a, 0, 0, me});
+    blocks_.emplace_back(a, a, 0, 0, me);
     const auto root = [this](int k) {
         while (blocks_[static_cast<std::size_t>(k)].into != k)
             k = blocks_[static_cast<std::size_t>(k)].into;

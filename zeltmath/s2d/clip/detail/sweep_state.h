@@ -66,7 +66,9 @@ constexpr unsigned char kNextHorizontal[3][6] = {
 };
 
 // The top of an active edge, for the heap that gives the next beam.
+// Built in place, as the other records below (see RingBirth).
 struct Top {
+    Top(double y_, Edge* e_) : y(y_), e(e_) {}
     double y;
     Edge* e;
 };
@@ -78,11 +80,13 @@ struct LaterTop {
 // A scheduled look at the pair an edge forms with its right neighbour:
 // from beam top y on, their order may change.
 struct PairCheck {
+    PairCheck() = default;
+    PairCheck(double y_, Edge* a_, std::uint64_t stamp_) : y(y_), a(a_), stamp(stamp_) {}
     double y;
     Edge* a;
     // As wide as the other fields: the checks are copied whole as they move
-    // through the heap, and a narrower field would leave padding that the
-    // copy reads back through a store of a different width, which stalls.
+    // through the heap, and padding would be read back through a store of a
+    // different width.
     std::uint64_t stamp;
 };
 
@@ -121,6 +125,7 @@ inline bool StartsAfter(const Edge* after, const Edge* e)
 }
 
 struct Crossing {
+    Crossing(Edge* e0_, Edge* e1_, double x_, double y_) : e0(e0_), e1(e1_), x(x_), y(y_) {}
     Edge* e0;
     Edge* e1;
     double x;
@@ -215,6 +220,15 @@ inline int BundleBits(const Edge* e)
     return static_cast<int>((v * 0x00204081u) >> 21) & 0xF;
 }
 
+// BundleBits of an edge whose flags above were just set to `above` (bits 0
+// and 1), reading only the flags below, and those byte by byte: one wide
+// load of all four would have to wait for the stores of the flags above to
+// reach the cache instead of taking them from the store buffer.
+inline int BundleBitsAbove(const Edge* e, int above)
+{
+    return above + 4 * e->bundle[kBelow][kClip] + 8 * e->bundle[kBelow][kSubject];
+}
+
 // Index into EdgeClasses: bundle bits, then the walk state.
 inline int ClassIndex(int bits, int state)
 {
@@ -265,7 +279,7 @@ private:
     void FormBundles(double yb);
     void BundleStep(Edge* e, Edge*& e0, double yb);
     template <bool Track>
-    void ClassifyEdge(Edge* e, double yb, int& state, double& px, int& cf);
+    void ClassifyEdge(Edge* e, int bits, double yb, int& state, double& px, int& cf);
     template <bool Track>
     void ClassifyAndRemove(double yb, double yt, bool above);
     template <bool Track>
@@ -348,6 +362,10 @@ private:
     std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
     // Runs of the list whose order changes inside a beam; see LocalCrossings.
     struct Block {
+        Block(Edge* first_, Edge* last_, double lo_, double hi_, int into_)
+            : first(first_), last(last_), lo(lo_), hi(hi_), into(into_)
+        {
+        }
         Edge* first;
         Edge* last;
         double lo;      // the least and greatest x at the beam top
