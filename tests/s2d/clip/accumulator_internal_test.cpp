@@ -127,6 +127,28 @@ TEST(Accumulator, GapsAboutTheBundleToleranceAndHugeCoordinates)
     EXPECT_GT(leftOut, 100);
 }
 
+TEST(Accumulator, SliverThatABeamOfAnotherRingCuts)
+{
+    // A sliver whose long sides converge to 1e-8 of each other, with slopes
+    // 5e-9 apart, only near its apex: in a run of its own beams it comes
+    // back unchanged, but a beam that starts higher up, from a ring far
+    // away, bundles the two sides and cuts the apex off.  A slanted ring
+    // must therefore never be left out, even after it came back unchanged.
+    ContourSet rings;
+    rings.Add({{0, 0}, {5e-8, 0}, {0, 10}}, 0);
+    rings.Add(Rect(100, 20, 101, 30), 0);
+    rings.Add(Rect(100, 9, 101, 9.5), 0);
+    rings.Add(Rect(200, 1, 201, 2), 0);
+    ExpectSameSteps(rings, "sliver and far squares");
+    // The case is one: the whole run does cut the sliver at 9.
+    bool cut = false;
+    const ContourSet result = reference::Normalize(rings);
+    for (int c = 0; c < result.Count(); ++c)
+        for (const Vertex& v : result.Ring(c))
+            cut = cut || (v.y == 9 && v.x < 1);
+    EXPECT_TRUE(cut);
+}
+
 TEST(Accumulator, RingsThatAreNotFinite)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
