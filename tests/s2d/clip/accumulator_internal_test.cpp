@@ -137,8 +137,8 @@ TEST(Accumulator, SliverThatABeamOfAnotherRingCuts)
     ContourSet rings;
     rings.Add({{0, 0}, {5e-8, 0}, {0, 10}}, 0);
     rings.Add(Rect(100, 20, 101, 30), 0);
-    rings.Add(Rect(100, 9, 101, 9.5), 0);
     rings.Add(Rect(200, 1, 201, 2), 0);
+    rings.Add(Rect(100, 9, 101, 9.5), 0);
     ExpectSameSteps(rings, "sliver and far squares");
     // The case is one: the whole run does cut the sliver at 9.
     bool cut = false;
