@@ -102,14 +102,16 @@ template <bool Track>
 [[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, int bits, double yb, int& state, double& px, int& cf)
 {
     const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
-    // An edge that passes through the beam with the same bundle flags above
-    // and below, where no horizontal side is open, is steady: as long as the
-    // parities on its left stay, every later beam classifies it the same.
-    // While pairs are tracked, the fragment above is left equal to the one
-    // below from beam to beam, and is cleared here.
+    // An edge with the same bundle flags above and below, where no
+    // horizontal side is open, is steady: as long as the parities on its
+    // left stay, every later beam classifies it the same, as a left or right
+    // side of the result or as nothing.  Only at its bottom does such a side
+    // add a vertex, so an edge is steady from its first beam on.  While
+    // pairs are tracked, the fragment above is left equal to the one below
+    // from beam to beam, and is cleared here.
     if (Track) {
         e->outp[kAbove] = Fragments::None;
-        T(e).steady = static_cast<unsigned char>(c.passing && e->bot.y != yb);
+        T(e).steady = static_cast<unsigned char>(c.passing);
     }
     if (!bits)
         return;
