@@ -102,16 +102,19 @@ template <bool Track>
 [[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, int bits, double yb, int& state, double& px, int& cf)
 {
     const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
-    // An edge with the same bundle flags above and below, where no
-    // horizontal side is open, is steady: as long as the parities on its
-    // left stay, every later beam classifies it the same, as a left or right
-    // side of the result or as nothing.  Only at its bottom does such a side
-    // add a vertex, so an edge is steady from its first beam on.  While
-    // pairs are tracked, the fragment above is left equal to the one below
-    // from beam to beam, and is cleared here.
+    // An edge that goes on above yb with a flag of its own is steady: in
+    // the next beam its flags below are those above, and unless a bundle
+    // forms there (which stops the beams that visit only changes for good)
+    // or a horizontal side is open at it (which the walk sees), it is
+    // classified with the same flags above and below: as a left or right
+    // side of the result, which adds a vertex only at the edge's bottom, or
+    // as nothing.  So as long as the parities on its left stay, later beams
+    // change nothing of it but the previous x.  While pairs are tracked, the
+    // fragment above is left equal to the one below from beam to beam, and
+    // is cleared here.
     if (Track) {
         e->outp[kAbove] = Fragments::None;
-        T(e).steady = static_cast<unsigned char>(c.passing);
+        T(e).steady = static_cast<unsigned char>((bits & 3) != 0);
     }
     if (!bits)
         return;
