@@ -95,8 +95,9 @@ void Sweep<Op>::FormBundles(double yb)
 }
 
 // Classifies edge e (its BundleBits `bits`) at yb and grows the output by
-// its vertex class.  state (see WalkState), px and cf carry the parities and horizontal states, the
-// previous x and the current fragment from edge to edge along the list.
+// its vertex class.  state (see WalkState), px and cf carry the parities
+// and horizontal states, the previous x and the current fragment from edge
+// to edge along the list.
 template <Operation Op>
 template <bool Track>
 [[gnu::always_inline]] inline void Sweep<Op>::ClassifyEdge(Edge* e, int bits, double yb, int& state, double& px, int& cf)

@@ -5,12 +5,11 @@
 //
 // In dense input most active edges only pass through a beam: nothing about
 // them changes but their x, which is a function of the beam's height alone
-// (XAt).  Such an edge is steady (see ClassifyEdge): its bundle flags are
-// the same above and below and no horizontal side is open at it.  Once
-// classified so, every later beam classifies it the same way as long as the
-// parities on its left stay: its fragment above is its fragment below, its
-// bundle sides are those parities, and it changes nothing else but the
-// previous x.  A beam may then skip it, provided that
+// (XAt).  Such an edge is steady (see ClassifyEdge): once classified, every
+// later beam classifies it the same way as long as the parities on its left
+// stay and no horizontal side is open at it: its fragment above is its
+// fragment below, its bundle sides are those parities, and it changes
+// nothing else but the previous x.  A beam may then skip it, provided that
 //   - the list is in x order at the beam's bottom, and no two neighbours
 //     swap places inside the beam: each pair of neighbours has a scheduled
 //     check, the first beam from which rounding can no longer promise their
