@@ -23,12 +23,6 @@ namespace Transform {
 ZELTMATH_API void Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
 } // namespace Transform
 
-namespace clip {
-namespace detail {
-struct PolyPolygonAccess;
-} // namespace detail
-} // namespace clip
-
 /// The Boolean operations of PolyPolygon::Clip.  a.Clip(op, b) treats a as
 /// the subject and b as the clip operand; only the difference depends on
 /// that order.
@@ -184,8 +178,8 @@ private:
     /// The ring views read the rings through operator[].
     friend class GenericEnumeration<Polygon, PolyPolygon, unsigned>;
     friend void Transform::Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
-    /// The Boolean engine fills its results in place.
-    friend struct clip::detail::PolyPolygonAccess;
+    /// Fills the result of the Boolean engine in place.
+    struct ResultFill;
 
     std::vector<Polygon> polygons_;
     std::vector<unsigned> inners_;

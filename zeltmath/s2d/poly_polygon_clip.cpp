@@ -11,16 +11,14 @@
 
 namespace S2D {
 
-namespace clip {
-namespace detail {
-
-struct PolyPolygonAccess {
-    // Gives the empty poly-polygon pp one polygon per ring of `set`, in
-    // order, flagged as its hole flag says: the state AddPolygon(ring,
-    // hole != 0) for each ring would leave, with every list sized once and
-    // every point written once.
-    static void Fill(const ContourSet& set, PolyPolygon& pp)
+struct PolyPolygon::ResultFill {
+    // A poly-polygon of one polygon per ring of `set`, in order, flagged as
+    // its hole flag says: what an empty poly-polygon becomes by
+    // AddPolygon(ring, hole != 0) for each ring, with every list sized once
+    // and every point written once.
+    static PolyPolygon Make(const clip::detail::ContourSet& set)
     {
+        PolyPolygon pp;
         const std::size_t n = static_cast<std::size_t>(set.Count());
         std::size_t holes = 0;
         for (std::size_t c = 0; c < n; ++c)
@@ -29,21 +27,19 @@ struct PolyPolygonAccess {
         pp.inners_.reserve(holes);
         pp.outers_.reserve(n - holes);
         for (std::size_t c = 0; c < n; ++c) {
-            const RingView ring = set.Ring(static_cast<int>(c));
+            const clip::detail::RingView ring = set.Ring(static_cast<int>(c));
             pp.polygons_.emplace_back();
             std::vector<Point>& points = pp.polygons_.back().Points();
             points.reserve(ring.size());
-            for (const Vertex& v : ring)
+            for (const clip::detail::Vertex& v : ring)
                 points.emplace_back(v.x, v.y);
             (set.Hole(static_cast<int>(c)) != 0 ? pp.inners_ : pp.outers_).push_back(static_cast<unsigned>(c));
         }
         pp.order_.clear();
         pp.OnChange();
+        return pp;
     }
 };
-
-} // namespace detail
-} // namespace clip
 
 namespace {
 
@@ -80,13 +76,6 @@ ContourSet ToContours(const PolyPolygon& pp)
     return set;
 }
 
-PolyPolygon FromContours(const ContourSet& set)
-{
-    PolyPolygon result;
-    clip::detail::PolyPolygonAccess::Fill(set, result);
-    return result;
-}
-
 Operation EngineOperation(PPOLY_OPERATION op)
 {
     switch (op) {
@@ -107,7 +96,7 @@ PolyPolygon PolyPolygon::Clip(PPOLY_OPERATION op, const PolyPolygon& other) cons
 {
     if (op < PPOLY_DIFFERENCE || op > PPOLY_UNION)
         return PolyPolygon();
-    return FromContours(Combine(EngineOperation(op), ToContours(*this), ToContours(other)));
+    return ResultFill::Make(Combine(EngineOperation(op), ToContours(*this), ToContours(other)));
 }
 
 void PolyPolygon::Normalize()
@@ -128,7 +117,7 @@ void PolyPolygon::Normalize()
     for (unsigned i : inners_)
         if (i < polygons_.size())
             run(Operation::Difference, polygons_[i]);
-    operator=(FromContours(acc.Rings()));
+    operator=(ResultFill::Make(acc.Rings()));
 }
 
 } // namespace S2D
