@@ -153,10 +153,10 @@ constexpr int Combine2(int a, int b)
 // The parities and horizontal states that a walk carries from edge to edge
 // travel packed in one number (see WalkState), so that the table gives the
 // next one in a single load: a walk's cost per edge is bound by that chain.
-struct EdgeClass {
+// Four bytes apart, so that an entry's address is a shift of its index.
+struct alignas(4) EdgeClass {
     unsigned char vertex;         // VertexClass, or 0
     unsigned char contributing;
-    unsigned char passing;        // same flags above and below, no side open
     unsigned char next;           // walk state after the edge
 };
 
@@ -202,7 +202,6 @@ constexpr EdgeClass Classify(int exC, int exS, int pc, int ps, int horizC, int h
     const int tr = Combine2<Op>(pc ^ hc, ps ^ hs);
     const int tl = Combine2<Op>(pc ^ hc ^ bC, ps ^ hs ^ bS);
     r.vertex = static_cast<unsigned char>(tr + (tl << 1) + (br << 2) + (bl << 3));
-    r.passing = (exC | exS) != 0 && (exC == 3 || exC == 0) && (exS == 3 || exS == 0) && !hc && !hs;
     const int nextC = exC ? kNextHorizontal[horizC][((exC - 1) << 1) + (pc ^ aC)] : horizC;
     const int nextS = exS ? kNextHorizontal[horizS][((exS - 1) << 1) + (ps ^ aS)] : horizS;
     r.next = static_cast<unsigned char>(WalkState(pc ^ aC, ps ^ aS, nextC, nextS));
@@ -358,7 +357,7 @@ private:
     std::vector<Edge*> ending_;         // edges whose bound ends at the next beam
     std::vector<Edge*> inserted_;       // bounds that joined at this beam
     std::vector<Edge*> walked_;         // edges visited in this beam that stay
-    std::vector<Edge*> unsteady_;       // of those, the ones not merely passing
+    std::vector<Edge*> unsteady_;       // of those, the ones not steady
     std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
     // Runs of the list whose order changes inside a beam; see LocalCrossings.
     struct Block {
