@@ -1,5 +1,7 @@
 #include <zeltmath/s2d/clip/detail/bound_order.h>
 
+#include <zeltmath/s2d/clip/detail/short_sort.h>
+
 #include <algorithm>
 #include <cfloat>
 #include <cstdint>
@@ -12,25 +14,6 @@ namespace {
 
 // Below this many bounds the comparison sort is as fast.
 constexpr std::size_t kBucketsFrom = 64;
-// A bucket of more bounds than this is sorted by std::sort, else by
-// insertion.
-constexpr std::size_t kInsertionUpTo = 16;
-
-template <class Before>
-void SortRange(PendingBound* first, PendingBound* last, Before before)
-{
-    if (static_cast<std::size_t>(last - first) > kInsertionUpTo) {
-        std::sort(first, last, before);
-        return;
-    }
-    for (PendingBound* i = first + 1; i < last; ++i) {
-        const PendingBound v = *i;
-        PendingBound* j = i;
-        for (; j > first && before(v, *(j - 1)); --j)
-            *j = *(j - 1);
-        *j = v;
-    }
-}
 
 } // namespace
 
@@ -76,7 +59,7 @@ void SortBounds(std::vector<PendingBound>& pending)
     }
     for (std::size_t b = 0; b < n; ++b)
         if (start[b + 1] - start[b] > 1)
-            SortRange(sorted.data() + start[b], sorted.data() + start[b + 1], before);
+            SortShort(sorted.data() + start[b], sorted.data() + start[b + 1], before);
     pending.swap(sorted);
 }
 

@@ -31,6 +31,7 @@
 // are done so; the tests force the path on small inputs and compare it with
 // the literal reference.
 
+#include <zeltmath/s2d/clip/detail/short_sort.h>
 #include <zeltmath/s2d/clip/detail/sweep_state.h>
 
 #include <algorithm>
@@ -295,21 +296,9 @@ template <Operation Op>
         T(e).listed = beam_;
         e->xb = XAt(e, yb);
     }
-    // Mostly a handful: sorted by insertion, without std::sort's set-up.
-    // Among events of equal x the walk takes the leftmost first whatever
-    // their order here (see below).
-    const auto before = [](const Edge* a, const Edge* b) { return a->xb < b->xb; };
-    if (events_.size() > 16) {
-        std::sort(events_.begin(), events_.end(), before);
-    } else {
-        for (std::size_t i = 1; i < events_.size(); ++i) {
-            Edge* const v = events_[i];
-            std::size_t j = i;
-            for (; j > 0 && before(v, events_[j - 1]); --j)
-                events_[j] = events_[j - 1];
-            events_[j] = v;
-        }
-    }
+    // Mostly a handful.  Among events of equal x the walk takes the
+    // leftmost first whatever their order here (see below).
+    SortShort(events_.begin(), events_.end(), [](const Edge* a, const Edge* b) { return a->xb < b->xb; });
     walked_.clear();
     unsteady_.clear();
     const int start[2] = {parity_[kClip], parity_[kSubject]};
