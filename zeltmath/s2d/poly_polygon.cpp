@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace S2D {
 
@@ -88,12 +89,17 @@ void PolyPolygon::CheckOrder() const
 
 void PolyPolygon::AddPolygon(const Polygon& p, unsigned char isInner)
 {
+    Append(Polygon(p), isInner);
+}
+
+void PolyPolygon::Append(Polygon&& p, unsigned char isInner)
+{
     const unsigned index = Size();
     if (isInner == 1)
         inners_.push_back(index);
     else
         outers_.push_back(index);
-    polygons_.push_back(p);
+    polygons_.push_back(std::move(p));
     order_.clear();
     OnChange();
 }

@@ -180,6 +180,8 @@ private:
     friend void Transform::Transform(const Matrix& m, const PolyPolygon& in, PolyPolygon& out);
     /// Fills the result of the Boolean engine in place.
     struct ResultFill;
+    /// What AddPolygon does, with the ring handed over rather than copied.
+    void Append(Polygon&& p, unsigned char isInner);
 
     std::vector<Polygon> polygons_;
     std::vector<unsigned> inners_;

@@ -12,31 +12,28 @@
 namespace S2D {
 
 struct PolyPolygon::ResultFill {
-    // A poly-polygon of one polygon per ring of `set`, in order, flagged as
-    // its hole flag says: what an empty poly-polygon becomes by
-    // AddPolygon(ring, hole != 0) for each ring, with every list sized once
-    // and every point written once.
+    // An empty poly-polygon with AddPolygon(ring, hole != 0) for each ring
+    // of `set`, in order: every list sized once, and each ring's points
+    // written once and handed over.
     static PolyPolygon Make(const clip::detail::ContourSet& set)
     {
         PolyPolygon pp;
-        const std::size_t n = static_cast<std::size_t>(set.Count());
+        const int n = set.Count();
         std::size_t holes = 0;
-        for (std::size_t c = 0; c < n; ++c)
-            holes += set.Hole(static_cast<int>(c)) != 0;
-        pp.polygons_.reserve(n);
+        for (int c = 0; c < n; ++c)
+            holes += set.Hole(c) != 0;
+        pp.polygons_.reserve(static_cast<std::size_t>(n));
         pp.inners_.reserve(holes);
-        pp.outers_.reserve(n - holes);
-        for (std::size_t c = 0; c < n; ++c) {
-            const clip::detail::RingView ring = set.Ring(static_cast<int>(c));
-            pp.polygons_.emplace_back();
-            std::vector<Point>& points = pp.polygons_.back().Points();
+        pp.outers_.reserve(static_cast<std::size_t>(n) - holes);
+        for (int c = 0; c < n; ++c) {
+            const clip::detail::RingView ring = set.Ring(c);
+            Polygon polygon;
+            std::vector<Point>& points = polygon.Points();
             points.reserve(ring.size());
             for (const clip::detail::Vertex& v : ring)
                 points.emplace_back(v.x, v.y);
-            (set.Hole(static_cast<int>(c)) != 0 ? pp.inners_ : pp.outers_).push_back(static_cast<unsigned>(c));
+            pp.Append(std::move(polygon), set.Hole(c) != 0 ? 1 : 0);
         }
-        pp.order_.clear();
-        pp.OnChange();
         return pp;
     }
 };
