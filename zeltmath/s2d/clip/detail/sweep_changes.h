@@ -496,7 +496,11 @@ template <Operation Op>
             grew = true;
         }
     }
-    blocks_[static_cast<std::size_t>(me)] = Block{first, last, lo, hi, me};
+    Block& block = blocks_[static_cast<std::size_t>(me)];
+    block.first = first;
+    block.last = last;
+    block.lo = lo;
+    block.hi = hi;
     return me;
 }
 
