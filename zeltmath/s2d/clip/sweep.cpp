@@ -599,7 +599,7 @@ template <bool Track>
 }
 
 // Edge e joins the list.  While pairs are tracked (Tracking, which is
-// tracking_) its top goes to the heap that keeps the edges with their tops;
+// tracking_) its top goes to the queue that keeps the edges with their tops;
 // otherwise only the lowest top counts (see NextHeight): `lowest`
 // (lowestTop_, or the copy a walk keeps in a register) comes back lowered to
 // e's top.  NextBeam<Track> runs exactly while tracking_ is Track.
@@ -610,8 +610,7 @@ inline double Sweep<Op>::Activate(Edge* e, double lowest)
     ++changes_;   // joins; leaves are counted per beam
     if (!Tracking)
         return std::min(lowest, e->top.y);
-    edgeTops_.emplace_back(e->top.y, e);
-    std::push_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
+    edgeTops_.Emplace(e->top.y, e);
     return lowest;
 }
 
@@ -655,8 +654,8 @@ inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
         yt = lowestTop_;
         above = true;
     }
-    if (!edgeTops_.empty() && (!above || edgeTops_.front().y < yt)) {
-        yt = edgeTops_.front().y;
+    if (!edgeTops_.Empty() && (!above || edgeTops_.MinY() < yt)) {
+        yt = edgeTops_.MinY();
         above = true;
     }
     const std::vector<BoundStart>& minima = in_.minima;
@@ -812,9 +811,9 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             lowestTop_ = kNoTop;
         }
         if (stopTracking) {
-            checks_.clear();
+            checks_.Clear();
             fresh_.clear();
-            edgeTops_.clear();
+            edgeTops_.Clear();
             if (lastLazy) {
                 // A full step 7 finds the lowest top on its walk; one that
                 // visited only the changes did not.

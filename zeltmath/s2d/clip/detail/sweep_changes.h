@@ -46,7 +46,7 @@ namespace sweep {
 
 // The start of step 7 while pairs are tracked: lists as changing at yt the
 // edges last found unsteady that go on, and takes the edges whose top is yt
-// off the heap.  With `use`, each of those is handed over to its successor
+// off the queue.  With `use`, each of those is handed over to its successor
 // or listed as ending at the next beam (else the full walk does that).
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::ListChanges(double yt, bool use)
@@ -56,10 +56,8 @@ template <Operation Op>
     for (Edge* u : unsteady_)
         if (u->top.y != yt)
             events_.push_back(u);
-    while (!edgeTops_.empty() && edgeTops_.front().y <= yt) {
-        Edge* e = edgeTops_.front().e;
-        std::pop_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
-        edgeTops_.pop_back();
+    while (!edgeTops_.Empty() && edgeTops_.MinY() <= yt) {
+        Edge* e = edgeTops_.PopMin().e;
         if (!use)
             continue;
         Edge* succ = in_.Successor(*e);
@@ -104,15 +102,14 @@ template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::TrackAllPairs(double yt)
 {
     // Edges ending at yt are listed as ending already.
-    checks_.clear();
+    checks_.Clear();
     fresh_.clear();
-    edgeTops_.clear();
+    edgeTops_.Clear();
     for (Edge* e = aet_; e; e = e->next) {
         SchedulePair(e);
         if (e->top.y != yt)
-            edgeTops_.emplace_back(e->top.y, e);
+            edgeTops_.Emplace(e->top.y, e);
     }
-    std::make_heap(edgeTops_.begin(), edgeTops_.end(), LaterTop());
 }
 
 // The first beam top from which the order of a (left) and b (right), whose
@@ -158,10 +155,8 @@ template <Operation Op>
         if (!due_.empty()) {
             c = due_.back();
             due_.pop_back();
-        } else if (!checks_.empty() && checks_.front().y <= yt) {
-            c = checks_.front();
-            std::pop_heap(checks_.begin(), checks_.end(), LaterCheck());
-            checks_.pop_back();
+        } else if (!checks_.Empty() && checks_.MinY() <= yt) {
+            c = checks_.PopMin();
         } else {
             break;
         }
@@ -180,10 +175,8 @@ template <Operation Op>
         if (next != DBL_MAX)
             recheck_.emplace_back(next, a, c.stamp);
     }
-    for (const PairCheck& c : recheck_) {
-        checks_.push_back(c);
-        std::push_heap(checks_.begin(), checks_.end(), LaterCheck());
-    }
+    for (const PairCheck& c : recheck_)
+        checks_.Emplace(c);
     return swap;
 }
 

@@ -7,6 +7,7 @@
 
 #include <zeltmath/s2d/clip/detail/bounds.h>
 #include <zeltmath/s2d/clip/detail/fragments.h>
+#include <zeltmath/s2d/clip/detail/radix_queue.h>
 
 #include <cfloat>
 #include <cmath>
@@ -65,16 +66,12 @@ constexpr unsigned char kNextHorizontal[3][6] = {
     {0, 0, 0, 0, 1, 1},
 };
 
-// The top of an active edge, for the heap that gives the next beam.
+// The top of an active edge, for the queue that gives the next beam.
 // Built in place, as the other records below (see RingBirth).
 struct Top {
     Top(double y_, Edge* e_) : y(y_), e(e_) {}
     double y;
     Edge* e;
-};
-
-struct LaterTop {
-    bool operator()(const Top& a, const Top& b) const { return a.y > b.y; }
 };
 
 // A scheduled look at the pair an edge forms with its right neighbour:
@@ -85,13 +82,9 @@ struct PairCheck {
     double y;
     Edge* a;
     // As wide as the other fields: the checks are copied whole as they move
-    // through the heap, and padding would be read back through a store of a
+    // through the queue, and padding would be read back through a store of a
     // different width.
     std::uint64_t stamp;
-};
-
-struct LaterCheck {
-    bool operator()(const PairCheck& a, const PairCheck& b) const { return a.y > b.y; }
 };
 
 // x of edge e at a height y above its bottom: its top x where it ends, else
@@ -332,7 +325,7 @@ private:
     // anyway, so it finds it afresh in each beam, and the bounds that join
     // lower it.
     double lowestTop_ = kNoTop;
-    std::vector<Top> edgeTops_;  // the same with the edges, while pairs are tracked
+    RadixQueue<Top> edgeTops_;   // the same with the edges, while pairs are tracked
     std::vector<Crossing> crossings_;
     // The next of in_.heights above the beam (kNoTop for none), at height_;
     // below the beam once the beam has passed it.
@@ -349,7 +342,7 @@ private:
     bool lazyOk_ = false;               // the next beam may visit only changes
     bool sorted_ = false;               // the list is in x order at the next beam
     unsigned stamps_ = 0;
-    std::vector<PairCheck> checks_;     // min-heap of pair checks
+    RadixQueue<PairCheck> checks_;      // pair checks, least height first
     std::vector<PairCheck> fresh_;      // checks due at the next look, unordered
     std::vector<PairCheck> due_;
     std::vector<PairCheck> recheck_;
