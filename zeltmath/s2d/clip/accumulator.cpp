@@ -305,11 +305,13 @@ void Accumulator::Run(Operation op, RingView ring)
         // are axis-parallel and free of bundles do not depend on that, which
         // a small run checks first.
         heights_.clear();
-        for (int c = 0; c < m; ++c)
-            if (!takesPart(c))
+        for (int c = 0; c < m; ++c) {
+            const Box& b = facts_[static_cast<std::size_t>(c)].box;
+            if (!takesPart(c) && b.ymax > lo && b.ymin < hi)
                 for (const Vertex& v : rings_.Ring(c))
                     if (v.y > lo && v.y < hi)
                         heights_.push_back(v.y);
+        }
         leftOut_ += m - part_.Count();
         if (!heights_.empty()
             && !(rectilinear && part_.Vertices() + ring.size() <= kSmallRun && BundleFree(views_))) {
