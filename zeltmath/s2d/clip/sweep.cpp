@@ -620,6 +620,10 @@ inline double Sweep<Op>::Activate(Edge* e, double lowest)
     return tracking_ ? Activate<true>(e, lowest) : Activate<false>(e, lowest);
 }
 
+// Bounds start at vertices anywhere in their rings.  Asking for the vertex
+// of the bound this many places ahead hides the wait for it.
+constexpr std::size_t kFetchAhead = 8;
+
 // Step 1: the bounds starting at yb join the list, by the x of every edge
 // worked out on the way when the beam visits only the changes (`lazy`).
 template <Operation Op>
@@ -629,6 +633,10 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
     Edge* inserted = nullptr;
     inserted_.clear();
     while (lm < minima.size() && minima[lm].y == yb) {
+        if (lm + kFetchAhead < minima.size()) {
+            const BoundStart& ahead = minima[lm + kFetchAhead];
+            __builtin_prefetch(ahead.ring + ahead.from);
+        }
         Edge* e = in_.FirstEdge(minima[lm]);
         if (lazy) {
             LazyInsert(e, inserted, yb);
