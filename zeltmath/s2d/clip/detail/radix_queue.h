@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace S2D {
@@ -45,8 +46,9 @@ public:
 
     void Clear()
     {
-        for (Bucket& b : buckets_)
-            b.items.clear();
+        if (buckets_)
+            for (int i = 0; i < kBuckets; ++i)
+                buckets_[i].items.clear();
         occupied_ = 0;
         highUsed_ = false;
         last_ = 0;
@@ -57,6 +59,8 @@ public:
     void Emplace(Args&&... args)
     {
         const T item(static_cast<Args&&>(args)...);
+        if (!buckets_)
+            buckets_.reset(new Bucket[kBuckets]);
         File(item, OrderKey(item.y));
     }
 
@@ -133,7 +137,9 @@ private:
 
     // Buckets 0 to 63 are told apart by the bits of occupied_; bucket 64,
     // for keys on the other side of 2^63 from the last key, by highUsed_.
-    Bucket buckets_[65];
+    // Made at the first record: most runs never fill a queue.
+    static constexpr int kBuckets = 65;
+    std::unique_ptr<Bucket[]> buckets_;
     std::uint64_t occupied_ = 0;
     bool highUsed_ = false;
     std::uint64_t last_ = 0;
