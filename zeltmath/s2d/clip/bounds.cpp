@@ -88,6 +88,8 @@ void RingBounds(RingView ring, int type, SweepInput& in, FoundBounds& found)
         return;
     }
     found.Truncate(mark);
+    if (in.kept.capacity() < in.keptRoom)
+        in.kept.reserve(in.keptRoom);
     const std::size_t base = in.kept.size();
     double py = ring[n - 1].y;
     for (std::size_t i = 0; i < n; ++i) {
@@ -102,6 +104,11 @@ void RingBounds(RingView ring, int type, SweepInput& in, FoundBounds& found)
     in.vertices += static_cast<std::size_t>(m);
     FindBounds(in.kept.data() + base, m, false, type, found);
 }
+
+// Room for the slots of edges that have left, before the list grows: as
+// many as most small runs ever hold at once, for one allocation instead of
+// a doubling at each of the first few.
+constexpr std::size_t kSpareRoom = 32;
 
 std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 {
@@ -149,9 +156,9 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.arena.clear();
     in.arena.reserve(capacity);
     in.spare.clear();
-    // Reserved, so that edges may point into it as it fills.
+    in.spare.reserve(kSpareRoom);
     in.kept.clear();
-    in.kept.reserve(capacity);
+    in.keptRoom = capacity;
     in.vertices = 0;
     FoundBounds found;
     // Two bounds per local minimum; noisy rings have more, and the lists

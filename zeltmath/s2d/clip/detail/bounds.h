@@ -120,8 +120,11 @@ struct SweepInput {
     SweepTuning tuning;
     // The kept vertices of the rings that lost some to the vertex filter,
     // ring after ring; the other rings are read where they are, in the
-    // operands, which outlive the sweep.
+    // operands, which outlive the sweep.  Edges point into it, so the first
+    // ring that needs it reserves room for all (keptRoom), and most runs
+    // never do.
     std::vector<Vertex> kept;
+    std::size_t keptRoom = 0;
     std::size_t vertices = 0;         // kept vertices of all rings
     std::vector<Edge> arena;
     std::vector<Edge*> spare;         // slots of edges that have left
