@@ -652,9 +652,10 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 }
 
 // The top of the beam from yb: the lowest of the next minimum and the tops
-// of the active edges.  False when yb is the last height.
+// of the active edges.  False when yb is the last height.  Inlined into the
+// loops over the beams, as ClassifyAndRemove is.
 template <Operation Op>
-inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
+[[gnu::always_inline]] inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
 {
     bool above = false;
     yt = yb;
