@@ -42,11 +42,9 @@ template <class XOf>
 inline std::size_t Sweep<Op>::PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf)
 {
     std::size_t steps = 0;
-    for (; at; before = at, at = at->next, ++steps) {
-        const double x = xOf(at);
-        if (e->xb < x || (e->xb == x && e->dx < at->dx))
+    for (; at; before = at, at = at->next, ++steps)
+        if (Precedes(e, xOf(at), at))
             break;
-    }
     e->prev = before;
     e->next = at;
     if (before)
@@ -525,15 +523,47 @@ inline void Sweep<Op>::HandOver(Edge* e, Edge* succ)
     succ->next = next;
 }
 
+// Bounds start at vertices anywhere in their rings.  Asking for the vertex
+// of the bound this many places ahead hides the wait for it.
+constexpr std::size_t kFetchAhead = 8;
+
+// The first edge of the next bound that starts at yt, lm on to the bound
+// after it; null when no further bound starts there.
+template <Operation Op>
+inline Edge* Sweep<Op>::NextJoining(double yt, std::size_t& lm)
+{
+    const std::vector<BoundStart>& minima = in_.minima;
+    if (!(lm < minima.size() && minima[lm].y == yt))
+        return nullptr;
+    if (lm + kFetchAhead < minima.size()) {
+        const BoundStart& ahead = minima[lm + kFetchAhead];
+        __builtin_prefetch(ahead.ring + ahead.from);
+    }
+    return in_.FirstEdge(minima[lm++]);
+}
+
 // Step 7.  With no bounds starting at yt the list is final here, and the
 // bundles of the next beam are formed in the same walk.  While pairs are
 // tracked (Track), an edge keeps its fragment above equal to the one below
 // (classification clears it), the edges that change at yt are listed, and
 // every pair of neighbours that is new gets a check.
+//
+// With Join (pairs not tracked), step 1 of the next beam is done in the same
+// walk: the bounds starting at yt join the list, each just before the first
+// edge it precedes, as InsertBounds places them, and the bundles are formed
+// with them.  An edge's x at yt is final once the walk has passed it, and
+// the walk meets the edges in list order, so each bound is compared with
+// the very edges, with the very x, that the search from the head (or from
+// the bound before it, see StartsAfter) would compare it with.  A bound
+// that must be searched for from the head (a NaN slope) stops the joining:
+// it and the bounds after it are placed after the walk as InsertBounds
+// would, and the bundles are left to FormBundles (false is returned).
+// *joined counts the bounds that joined.
 template <Operation Op>
-template <bool Track>
-[[gnu::always_inline]] inline bool Sweep<Op>::NextBeam(double yt, bool bundle)
+template <bool Track, bool Join>
+[[gnu::always_inline]] inline bool Sweep<Op>::NextBeam(double yt, bool bundle, std::size_t* lm, int* joined)
 {
+    static_assert(!(Track && Join), "bounds join in the walk only while pairs are not tracked");
     if (Track) {
         ListChanges(yt, false);
         sorted_ = true;
@@ -542,6 +572,32 @@ template <bool Track>
     Edge* e0 = nullptr;
     Edge* next = nullptr;
     Edge* last = nullptr;
+    Edge* joining = Join ? NextJoining(yt, *lm) : nullptr;   // the next bound to place
+    Edge* placed = nullptr;                                   // the bound placed last
+    Edge* stuck = nullptr;                                    // see above
+    // Links bound b in before edge `at` (null: at the end, after `last`).
+    const auto join = [&](Edge* b, Edge* at) {
+        Edge* before = at ? at->prev : last;
+        b->prev = before;
+        b->next = at;
+        if (before)
+            before->next = b;
+        else
+            aet_ = b;
+        if (at)
+            at->prev = b;
+        ++active_[b->type];
+        lowest = Activate<false>(b, lowest);
+        ++*joined;
+        if (bundle)
+            BundleStep(b, e0, yt);
+        placed = b;
+        joining = NextJoining(yt, *lm);
+        if (joining && !StartsAfter(placed, joining)) {
+            stuck = joining;
+            joining = nullptr;
+        }
+    };
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
         // While pairs are not tracked nothing keeps an edge's slot, and the
@@ -577,22 +633,41 @@ template <bool Track>
             e->outp[kAbove] = Fragments::None;
         if (now != e)
             in_.Release(e);
+        if (Join)
+            while (joining && Precedes(joining, now->xb, now))
+                join(joining, now);
         if (bundle)
             BundleStep(now, e0, yt);
-        if (Track) {
-            if (last) {
-                sorted_ = sorted_ && last->xb <= now->xb;
-                // A successor may sit in the slot of an edge that left in
-                // this beam, so the pair it makes is new whatever the
-                // address of the left edge's last neighbour says.
-                if (now != e || T(last).pairNext != now || T(last).pairStamp == 0)
-                    SchedulePair(last);
-            }
-            last = now;
+        if (Track && last) {
+            sorted_ = sorted_ && last->xb <= now->xb;
+            // A successor may sit in the slot of an edge that left in
+            // this beam, so the pair it makes is new whatever the
+            // address of the left edge's last neighbour says.
+            if (now != e || T(last).pairNext != now || T(last).pairStamp == 0)
+                SchedulePair(last);
         }
+        if (Track || Join)
+            last = now;
     }
     if (Track && last && (T(last).pairNext != nullptr || T(last).pairStamp == 0))
         SchedulePair(last);
+    if (Join) {
+        // Bounds that precede no edge go to the end.
+        while (joining) {
+            join(joining, nullptr);
+            last = placed;
+        }
+        if (stuck) {
+            for (Edge* b = stuck; b; b = NextJoining(yt, *lm)) {
+                InsertActive(b, placed);
+                placed = b;
+                ++active_[b->type];
+                lowest = Activate<false>(b, lowest);
+                ++*joined;
+            }
+            bundle = false;
+        }
+    }
     if (!Track)
         lowestTop_ = lowest;
     return bundle;
@@ -620,24 +695,15 @@ inline double Sweep<Op>::Activate(Edge* e, double lowest)
     return tracking_ ? Activate<true>(e, lowest) : Activate<false>(e, lowest);
 }
 
-// Bounds start at vertices anywhere in their rings.  Asking for the vertex
-// of the bound this many places ahead hides the wait for it.
-constexpr std::size_t kFetchAhead = 8;
 
 // Step 1: the bounds starting at yb join the list, by the x of every edge
 // worked out on the way when the beam visits only the changes (`lazy`).
 template <Operation Op>
 void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 {
-    const std::vector<BoundStart>& minima = in_.minima;
     Edge* inserted = nullptr;
     inserted_.clear();
-    while (lm < minima.size() && minima[lm].y == yb) {
-        if (lm + kFetchAhead < minima.size()) {
-            const BoundStart& ahead = minima[lm + kFetchAhead];
-            __builtin_prefetch(ahead.ring + ahead.from);
-        }
-        Edge* e = in_.FirstEdge(minima[lm]);
+    while (Edge* e = NextJoining(yb, lm)) {
         if (lazy) {
             LazyInsert(e, inserted, yb);
             inserted_.push_back(e);
@@ -647,7 +713,6 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
         inserted = e;
         ++active_[e->type];
         lowestTop_ = Activate(e, lowestTop_);
-        ++lm;
     }
 }
 
@@ -704,8 +769,12 @@ void Sweep<Op>::Run(ContourSet& out)
     bool bundled = false;
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.
+        // From the second on, the bounds of each beam joined in the walk
+        // of step 7 before it; whether the beam is plain is decided, as
+        // for the first, by the list without them.
         bool starts = lm < minima.size() && minima[lm].y == yb;   // bounds start at yb
-        while (Active() < in_.tuning.lazyFrom || classicOnly_) {
+        int joined = 0;
+        while (Active() - joined < in_.tuning.lazyFrom || classicOnly_) {
             if (starts)
                 InsertBounds(yb, lm, false);
             double yt;
@@ -717,12 +786,18 @@ void Sweep<Op>::Run(ContourSet& out)
                 return out_.Result(out, in_.births);
             if (!crossings_.empty())
                 HandleCrossings(yb);
-            starts = lm < minima.size() && minima[lm].y == yt;
-            bundled = NextBeam<false>(yt, !starts);
+            joined = 0;
+            if (lm < minima.size() && minima[lm].y == yt)
+                bundled = NextBeam<false, true>(yt, true, &lm, &joined);
+            else
+                bundled = NextBeam<false>(yt, true);
+            starts = false;
             yb = yt;
             ++beam_;
         }
-        changes_ = 0;
+        // The bounds that joined count among the changes of the beam, as
+        // when InsertBounds places them.
+        changes_ = static_cast<std::size_t>(joined);
         if (RunTracked(yb, lm, bundled))
             return out_.Result(out, in_.births);
     }

@@ -117,6 +117,13 @@ inline bool StartsAfter(const Edge* after, const Edge* e)
     return after && after->dx == after->dx && e->dx == e->dx;
 }
 
+// Whether a joining edge e goes before an edge at x (its x at the beam
+// bottom) and slope at->dx.
+inline bool Precedes(const Edge* e, double x, const Edge* at)
+{
+    return e->xb < x || (e->xb == x && e->dx < at->dx);
+}
+
 struct Crossing {
     Crossing(Edge* e0_, Edge* e1_, double x_, double y_) : e0(e0_), e1(e1_), x(x_), y(y_) {}
     Edge* e0;
@@ -290,8 +297,9 @@ private:
     void HandleCrossings(double yb);
     void SwapBundles(Edge* e0, Edge* e1);
     bool Adjacent(const Crossing& c) const;
-    template <bool Track>
-    bool NextBeam(double yt, bool bundle);
+    template <bool Track, bool Join = false>
+    bool NextBeam(double yt, bool bundle, std::size_t* lm = nullptr, int* joined = nullptr);
+    Edge* NextJoining(double yt, std::size_t& lm);
     void CarryUp(Edge* e);
     void HandOver(Edge* e, Edge* succ);
 
