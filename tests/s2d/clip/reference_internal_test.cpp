@@ -185,6 +185,35 @@ TEST(ClipReference, HugeCoordinates)
     }
 }
 
+// Slopes that are not numbers: an edge from near -DBL_MAX to near DBL_MAX in
+// both x and y has dx = inf / inf.  Bounds with such a slope start where the
+// list already holds edges, next to bounds of the same height with ordinary
+// slopes, first, in the middle and last among them.
+TEST(ClipReference, SlopesThatAreNotNumbers)
+{
+    const double big = 1e308;
+    ContourSet a;
+    a.Add({{0, -1.7 * big}, {1, -1.7 * big}, {1, 1.7 * big}, {0, 1.7 * big}}, 0);
+    const std::vector<std::vector<Vertex>> minima = {
+        // one bound of slope 0, one not a number
+        {{-big, -big}, {big, big}, {-big, big}},
+        // both not a number
+        {{-big, -big}, {big, big}, {-big, 0.5 * big}, {big, -0.5 * big}, {-big, 0.9 * big}},
+        // an ordinary minimum to the right at the same height
+        {{-0.5 * big, -big}, {-0.4 * big, 0}, {-0.6 * big, 0}},
+        // and one to the left
+        {{-1.5 * big, -big}, {-1.4 * big, 0}, {-1.6 * big, 0}},
+    };
+    for (std::size_t mask = 1; mask < (1u << minima.size()); ++mask) {
+        ContourSet b;
+        for (std::size_t k = 0; k < minima.size(); ++k)
+            if (mask & (1u << k))
+                b.Add(minima[k], 0);
+        ExpectAllOpsAgree(a, b, "rings " + std::to_string(mask));
+        ExpectAllOpsAgree(b, a, "rings " + std::to_string(mask) + ", swapped");
+    }
+}
+
 TEST(ClipReference, NormalizeOfRandomRingSets)
 {
     for (unsigned seed = 1; seed <= 600; ++seed) {
