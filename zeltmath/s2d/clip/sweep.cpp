@@ -45,6 +45,14 @@ inline std::size_t Sweep<Op>::PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf
     for (; at; before = at, at = at->next, ++steps)
         if (Precedes(e, xOf(at), at))
             break;
+    Link(e, before, at);
+    return steps;
+}
+
+// Links e into the list between `before` and `at` (either may be null).
+template <Operation Op>
+inline void Sweep<Op>::Link(Edge* e, Edge* before, Edge* at)
+{
     e->prev = before;
     e->next = at;
     if (before)
@@ -53,7 +61,6 @@ inline std::size_t Sweep<Op>::PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf
         aet_ = e;
     if (at)
         at->prev = e;
-    return steps;
 }
 
 // One step of bundle forming for edge e at height yb; e0 is the previous
@@ -577,15 +584,7 @@ template <bool Track, bool Join>
     Edge* stuck = nullptr;                                    // see above
     // Links bound b in before edge `at` (null: at the end, after `last`).
     const auto join = [&](Edge* b, Edge* at) {
-        Edge* before = at ? at->prev : last;
-        b->prev = before;
-        b->next = at;
-        if (before)
-            before->next = b;
-        else
-            aet_ = b;
-        if (at)
-            at->prev = b;
+        Link(b, at ? at->prev : last, at);
         ++active_[b->type];
         lowest = Activate<false>(b, lowest);
         ++*joined;

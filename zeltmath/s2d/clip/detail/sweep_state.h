@@ -287,6 +287,7 @@ private:
     bool NextHeight(double yb, std::size_t lm, double& yt);
     template <class XOf>
     std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
+    void Link(Edge* e, Edge* before, Edge* at);
     void RemoveEnded(Edge* e);
     void AddToSorted(Edge* e, double dy, Edge*& head);
     void SearchCrossings(double dy);
