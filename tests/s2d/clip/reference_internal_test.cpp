@@ -188,7 +188,9 @@ TEST(ClipReference, HugeCoordinates)
 // Slopes that are not numbers: an edge from near -DBL_MAX to near DBL_MAX in
 // both x and y has dx = inf / inf.  Bounds with such a slope start where the
 // list already holds edges, next to bounds of the same height with ordinary
-// slopes, first, in the middle and last among them.
+// slopes, first, in the middle and last among them: the search for each
+// bound's place, which starts behind the bound placed before it, must find
+// the place the reference finds from the head of the list.
 TEST(ClipReference, SlopesThatAreNotNumbers)
 {
     const double big = 1e308;

@@ -28,7 +28,7 @@ template <Operation Op>
 void Sweep<Op>::InsertActive(Edge* e, Edge* after)
 {
     // See StartsAfter.
-    if (StartsAfter(after, e))
+    if (StartsAfter(after))
         PlaceFrom(e, after, after->next, [](const Edge* a) { return a->xb; });
     else
         PlaceFrom(e, nullptr, aet_, [](const Edge* a) { return a->xb; });
@@ -539,9 +539,9 @@ constexpr std::size_t kFetchAhead = 8;
 template <Operation Op>
 inline Edge* Sweep<Op>::NextJoining(double yt, std::size_t& lm)
 {
-    const std::vector<BoundStart>& minima = in_.minima;
-    if (!(lm < minima.size() && minima[lm].y == yt))
+    if (!StartsAt(lm, yt))
         return nullptr;
+    const std::vector<BoundStart>& minima = in_.minima;
     if (lm + kFetchAhead < minima.size()) {
         const BoundStart& ahead = minima[lm + kFetchAhead];
         __builtin_prefetch(ahead.ring + ahead.from);
@@ -560,11 +560,8 @@ inline Edge* Sweep<Op>::NextJoining(double yt, std::size_t& lm)
 // edge it precedes, as InsertBounds places them, and the bundles are formed
 // with them.  An edge's x at yt is final once the walk has passed it, and
 // the walk meets the edges in list order, so each bound is compared with
-// the very edges, with the very x, that the search from the head (or from
-// the bound before it, see StartsAfter) would compare it with.  A bound
-// that must be searched for from the head (a NaN slope) stops the joining:
-// it and the bounds after it are placed after the walk as InsertBounds
-// would, and the bundles are left to FormBundles (false is returned).
+// the very edges, with the very x, that the search from the bound before it
+// (see StartsAfter), or from the head for the first, would compare it with.
 // *joined counts the bounds that joined.
 template <Operation Op>
 template <bool Track, bool Join>
@@ -581,7 +578,6 @@ template <bool Track, bool Join>
     Edge* last = nullptr;
     Edge* joining = Join ? NextJoining(yt, *lm) : nullptr;   // the next bound to place
     Edge* placed = nullptr;                                   // the bound placed last
-    Edge* stuck = nullptr;                                    // see above
     // Links bound b in before edge `at` (null: at the end, after `last`).
     const auto join = [&](Edge* b, Edge* at) {
         Link(b, at ? at->prev : last, at);
@@ -592,10 +588,6 @@ template <bool Track, bool Join>
             BundleStep(b, e0, yt);
         placed = b;
         joining = NextJoining(yt, *lm);
-        if (joining && !StartsAfter(placed, joining)) {
-            stuck = joining;
-            joining = nullptr;
-        }
     };
     for (Edge* e = aet_; e; e = next) {
         next = e->next;
@@ -656,16 +648,6 @@ template <bool Track, bool Join>
             join(joining, nullptr);
             last = placed;
         }
-        if (stuck) {
-            for (Edge* b = stuck; b; b = NextJoining(yt, *lm)) {
-                InsertActive(b, placed);
-                placed = b;
-                ++active_[b->type];
-                lowest = Activate<false>(b, lowest);
-                ++*joined;
-            }
-            bundle = false;
-        }
     }
     if (!Track)
         lowestTop_ = lowest;
@@ -693,7 +675,6 @@ inline double Sweep<Op>::Activate(Edge* e, double lowest)
 {
     return tracking_ ? Activate<true>(e, lowest) : Activate<false>(e, lowest);
 }
-
 
 // Step 1: the bounds starting at yb join the list, by the x of every edge
 // worked out on the way when the beam visits only the changes (`lazy`).
@@ -771,7 +752,7 @@ void Sweep<Op>::Run(ContourSet& out)
         // From the second on, the bounds of each beam joined in the walk
         // of step 7 before it; whether the beam is plain is decided, as
         // for the first, by the list without them.
-        bool starts = lm < minima.size() && minima[lm].y == yb;   // bounds start at yb
+        bool starts = StartsAt(lm, yb);
         int joined = 0;
         while (Active() - joined < in_.tuning.lazyFrom || classicOnly_) {
             if (starts)
@@ -786,7 +767,7 @@ void Sweep<Op>::Run(ContourSet& out)
             if (!crossings_.empty())
                 HandleCrossings(yb);
             joined = 0;
-            if (lm < minima.size() && minima[lm].y == yt)
+            if (StartsAt(lm, yt))
                 bundled = NextBeam<false, true>(yt, true, &lm, &joined);
             else
                 bundled = NextBeam<false>(yt, true);
@@ -808,14 +789,13 @@ void Sweep<Op>::Run(ContourSet& out)
 template <Operation Op>
 bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
 {
-    const std::vector<BoundStart>& minima = in_.minima;
     bool lastLazy = false;
     for (;;) {
         // Visiting only the changes pays while they are few.
         bool lazy = false;
         if (lazyOk_ && tracking_ && !classicOnly_) {
             std::size_t starting = 0;
-            while (lm + starting < minima.size() && minima[lm + starting].y == yb)
+            while (StartsAt(lm + starting, yb))
                 ++starting;
             lazy = (events_.size() + starting) * in_.tuning.changesPerEdge < static_cast<std::size_t>(Active());
         }
@@ -878,7 +858,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
         tracking_ = track;
         if (startTracking)
             in_.StartTracking(aet_);
-        const bool bundleNext = !(lm < minima.size() && minima[lm].y == yt);
+        const bool bundleNext = !StartsAt(lm, yt);
         if (lazy && !swapped) {
             LazyNextBeam(yt);
             bundled = false;

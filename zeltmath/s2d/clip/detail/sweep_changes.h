@@ -225,7 +225,7 @@ template <Operation Op>
 {
     Edge* before = nullptr;
     Edge* at = aet_;
-    if (StartsAfter(after, e)) {
+    if (StartsAfter(after)) {
         before = after;
         at = after->next;
     } else {

@@ -108,13 +108,17 @@ inline double XAt(const Edge* e, double y)
 
 // Bounds join the list ordered by bottom x, then dx, and an edge equal in
 // both goes after the others: e goes before the first edge that it
-// precedes.  The bounds of one minimum come in that same order, so when
-// `after` is the bound inserted just before e, no edge up to `after` can
-// follow e and the search may start behind it; NaN slopes, which break that
-// order, search from the head.
-inline bool StartsAfter(const Edge* after, const Edge* e)
+// precedes (Precedes).  When `after` is the bound of the same height placed
+// just before e, the search for e may start behind it, whatever the order
+// of the list: `after` precedes no edge up to itself, so each such edge has
+// an x that is NaN or no greater than after's, and when equal, a dx that
+// after's is not below.  The bounds of one height come ordered by bottom x, then dx with
+// NaN last, so e has an x no less than after's, and when equal, a dx not
+// below after's, or NaN.  A comparison with a NaN dx is false; so e
+// precedes none of those edges either.
+inline bool StartsAfter(const Edge* after)
 {
-    return after && after->dx == after->dx && e->dx == e->dx;
+    return after != nullptr;
 }
 
 // Whether a joining edge e goes before an edge at x (its x at the beam
@@ -301,6 +305,8 @@ private:
     template <bool Track, bool Join = false>
     bool NextBeam(double yt, bool bundle, std::size_t* lm = nullptr, int* joined = nullptr);
     Edge* NextJoining(double yt, std::size_t& lm);
+    // Whether bound lm of the minima starts at height y.
+    bool StartsAt(std::size_t lm, double y) const { return lm < in_.minima.size() && in_.minima[lm].y == y; }
     void CarryUp(Edge* e);
     void HandOver(Edge* e, Edge* succ);
 
