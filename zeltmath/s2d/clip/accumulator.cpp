@@ -48,6 +48,16 @@ bool SameRing(RingView a, RingView b)
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vertex)) == 0);
 }
 
+bool SameSet(const ContourSet& a, const ContourSet& b)
+{
+    if (a.Count() != b.Count() || a.Vertices() != b.Vertices())
+        return false;
+    for (int c = 0; c < a.Count(); ++c)
+        if (a.Hole(c) != b.Hole(c) || !SameRing(a.Ring(c), b.Ring(c)))
+            return false;
+    return true;
+}
+
 } // namespace
 
 Accumulator::Facts Accumulator::Examine(RingView ring)
@@ -245,12 +255,75 @@ void Accumulator::Settle(double margin)
     }
 }
 
+// Whether `ring`, of box `box`, lies in the material of the set, no side of
+// the set coming within the margin of groups apart of the box, the set
+// tame and axis-parallel.  One pass: the sides' least gap to the box is
+// held against the margin, which needs the set's extent, at the end.
+bool Accumulator::Enclosed(RingView ring, const Box& box) const
+{
+    double big = Extent(box);
+    double gap = DBL_MAX;
+    double nonFinite = 0;
+    // Even-odd, by the sides that cross the line through a vertex of the
+    // ring to the right of it.
+    const Vertex& p = ring[0];
+    bool inside = false;
+    for (int c = 0; c < rings_.Count(); ++c) {
+        const RingView r = rings_.Ring(c);
+        for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) {
+            const Vertex& v = r[i];
+            const Vertex& w = r[j];
+            if (v.x != w.x && v.y != w.y)
+                return false;
+            nonFinite += NonFinite(v);
+            const double xlo = std::min(v.x, w.x), xhi = std::max(v.x, w.x);
+            const double ylo = std::min(v.y, w.y), yhi = std::max(v.y, w.y);
+            big = std::max(big, std::max(std::max(-xlo, xhi), std::max(-ylo, yhi)));
+            gap = std::min(gap, std::max(std::max(xlo - box.xmax, box.xmin - xhi), std::max(ylo - box.ymax, box.ymin - yhi)));
+            inside ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
+        }
+    }
+    return nonFinite == 0 && big <= kModerate && gap > kApart + kRelative * big && inside;
+}
+
 void Accumulator::Run(Operation op, RingView ring)
 {
     single_.Clear();
     single_.Add(ring, 0);
     if (!leaveOut_)
         return RunAll(op);
+    const Facts step = Examine(ring);
+    // A union with an axis-parallel ring that the set encloses changes
+    // nothing of a set that is free of bundles and known to come back from
+    // a run over itself (see accumulator.h).
+    const bool candidate = op == Operation::Union && step.tame && step.rectilinear && !ring.empty();
+    if (candidate && fixpoint_ && Enclosed(ring, step.box)) {
+        if (bundles_ < 0) {
+            views_.clear();
+            for (int c = 0; c < rings_.Count(); ++c)
+                views_.push_back(rings_.Ring(c));
+            bundles_ = !BundleFree(views_);
+        }
+        if (bundles_ == 0) {
+            ++skipped_;
+            return;
+        }
+    }
+    previous_ = &result_;
+    Step(op, ring, step);
+    // A step that gave the set back shows it a fixpoint when the ring was
+    // enclosed in it; a set that changed is known for nothing.
+    if (!SameSet(rings_, *previous_)) {
+        fixpoint_ = false;
+        bundles_ = -1;
+    } else if (!fixpoint_) {
+        fixpoint_ = candidate && Enclosed(ring, step.box);
+    }
+}
+
+// One step with a run, the set before it left in *previous_.
+void Accumulator::Step(Operation op, RingView ring, const Facts& step)
+{
     if (plainSteps_ > 0) {
         --plainSteps_;
         return RunAll(op);
@@ -258,7 +331,6 @@ void Accumulator::Run(Operation op, RingView ring)
     if (!factsKnown_)
         LearnFacts();
     const int m = rings_.Count();
-    const Facts step = Examine(ring);
     if (m == 0 || !step.tame || untame_ > 0) {
         RunAll(op);
         return BackOff();
@@ -361,6 +433,7 @@ void Accumulator::Run(Operation op, RingView ring)
     }
     std::swap(rings_, next_);
     std::swap(facts_, nextFacts_);
+    previous_ = &next_;
 }
 
 } // namespace detail

@@ -33,6 +33,27 @@
 //   settled group are those of the run it settled in, and rings of
 //   different groups born in one beam are born in x order.  So the result
 //   of the whole run is the two lists merged by birth.
+//
+// A union step whose ring lies in the set's material, away from every side,
+// leaves the set as a run over the set alone leaves it, when the set and
+// the ring are axis-parallel and the set is free of bundles:
+//
+// - At every beam the ring's edges lie side by side in the active list,
+//   between two edges of the set (no side of the set meets the ring's box),
+//   and they neither bundle nor cross with the set's edges.
+// - They meet the subject parity 1 (the box lies in the material) and the
+//   subject's horizontal state none (a horizontal side of the set at the
+//   beam's height would meet the box), where the union classifies every
+//   clip edge as not contributing: they add no vertex and touch neither the
+//   current fragment nor the previous x.
+// - The ring crosses a scan line an even number of times, above and below
+//   alike, so its edges leave the clip parity and horizontal state as they
+//   found them, and the set's edges are classified as without the ring.
+// - Only the ring's heights remain, as bare beams, which the set does not
+//   depend on (see above).
+//
+// So once such a step gave the set back unchanged, a run over the set alone
+// does, and every such step after it needs no run until the set changes.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/clip/detail/survey.h>
@@ -54,6 +75,8 @@ public:
     const ContourSet& Rings() const { return rings_; }
     // How many rings the steps so far have left out of their runs.
     long LeftOut() const { return leftOut_; }
+    // How many steps needed no run, the set being known to come back.
+    long Skipped() const { return skipped_; }
 
 private:
     // What a step needs to know of a ring of the set.
@@ -66,6 +89,8 @@ private:
     };
 
     static Facts Examine(RingView ring);
+    void Step(Operation op, RingView ring, const Facts& step);
+    bool Enclosed(RingView ring, const Box& box) const;
     void RunAll(Operation op);
     void BackOff();
     void LearnFacts();
@@ -83,12 +108,16 @@ private:
     int plainSteps_ = 0;             // steps to come that run every ring
     int backOff_ = 1;
     long leftOut_ = 0;
+    bool fixpoint_ = false;          // a run over the set alone gives it back
+    int bundles_ = -1;               // whether the set has bundles: -1 not known
+    long skipped_ = 0;
 
     // Scratch of a step, kept from step to step.
     ContourSet single_;
     ContourSet part_;                // the rings that take part in the run
     ContourSet result_;
     ContourSet next_;
+    const ContourSet* previous_ = nullptr;   // where a step leaves the set it began with
     std::vector<Facts> nextFacts_;
     std::vector<RingBirth> births_;
     std::vector<double> heights_;
