@@ -157,6 +157,13 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
                 rings.Add(Rect(x, y, x + w, y + h), 0);
             }
             blocks.push_back(Rect(x, y, x + w, y + h));
+            // A neighbour at a gap about the bundle tolerance, whose side
+            // the set may keep beside the block's.
+            if (g.Int(0, 2) == 0) {
+                const double x1 = x + w + gaps[g.Int(0, 5)] * s, y1 = y + g.Int(-5, 5) * s;
+                rings.Add(Rect(x1, y1, x1 + w, y1 + h), 0);
+                blocks.push_back(Rect(x1, y1, x1 + w, y1 + h));
+            }
         }
         for (int i = 0, n = g.Int(10, 40); i < n; ++i) {
             const std::vector<Vertex>& b = blocks[static_cast<std::size_t>(g.Int(0, static_cast<int>(blocks.size()) - 1))];
