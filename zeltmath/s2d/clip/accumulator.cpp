@@ -257,33 +257,48 @@ void Accumulator::Settle(double margin)
 
 // Whether `ring`, of box `box`, lies in the material of the set, no side of
 // the set coming within the margin of groups apart of the box, the set
-// tame and axis-parallel.  One pass: the sides' least gap to the box is
-// held against the margin, which needs the set's extent, at the end.
-bool Accumulator::Enclosed(RingView ring, const Box& box) const
+// tame and axis-parallel.  Only the rings whose boxes come near the box
+// have their sides held against it.
+bool Accumulator::Enclosed(RingView ring, const Box& box)
 {
     double big = Extent(box);
-    double gap = DBL_MAX;
-    double nonFinite = 0;
+    boxes_.resize(static_cast<std::size_t>(rings_.Count()));
+    for (int c = 0; c < rings_.Count(); ++c) {
+        Box& b = boxes_[static_cast<std::size_t>(c)];
+        if (!Survey(rings_.Ring(c), b))
+            return false;
+        big = std::max(big, Extent(b));
+    }
+    if (!(big <= kModerate))
+        return false;
+    const double margin = kApart + kRelative * big;
+    const auto gap = [&box](double xlo, double xhi, double ylo, double yhi) {
+        return std::max(std::max(xlo - box.xmax, box.xmin - xhi), std::max(ylo - box.ymax, box.ymin - yhi));
+    };
     // Even-odd, by the sides that cross the line through a vertex of the
     // ring to the right of it.
     const Vertex& p = ring[0];
     bool inside = false;
     for (int c = 0; c < rings_.Count(); ++c) {
         const RingView r = rings_.Ring(c);
+        const Box& b = boxes_[static_cast<std::size_t>(c)];
+        const bool near = !(gap(b.xmin, b.xmax, b.ymin, b.ymax) > margin);
+        const bool crosses = b.ymin <= p.y && p.y < b.ymax && b.xmax > p.x;
+        int slanted = 0;
         for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) {
             const Vertex& v = r[i];
             const Vertex& w = r[j];
-            if (v.x != w.x && v.y != w.y)
+            slanted |= int(v.x != w.x) & int(v.y != w.y);
+            if (near
+                && !(gap(std::min(v.x, w.x), std::max(v.x, w.x), std::min(v.y, w.y), std::max(v.y, w.y)) > margin))
                 return false;
-            nonFinite += NonFinite(v);
-            const double xlo = std::min(v.x, w.x), xhi = std::max(v.x, w.x);
-            const double ylo = std::min(v.y, w.y), yhi = std::max(v.y, w.y);
-            big = std::max(big, std::max(std::max(-xlo, xhi), std::max(-ylo, yhi)));
-            gap = std::min(gap, std::max(std::max(xlo - box.xmax, box.xmin - xhi), std::max(ylo - box.ymax, box.ymin - yhi)));
-            inside ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
+            if (crosses)
+                inside ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
         }
+        if (slanted)
+            return false;
     }
-    return nonFinite == 0 && big <= kModerate && gap > kApart + kRelative * big && inside;
+    return inside;
 }
 
 void Accumulator::Run(Operation op, RingView ring)
