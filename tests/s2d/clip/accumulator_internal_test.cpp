@@ -143,6 +143,7 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
         Generator g(seed + 9000u);
         const double s = scales[seed % 3];
         std::vector<std::vector<Vertex>> blocks;
+        std::vector<std::vector<Vertex>> holes;
         ContourSet rings;
         for (int i = 0, n = g.Int(1, 4); i < n; ++i) {
             const double x = g.Int(0, 20) * s, y = g.Int(0, 20) * s;
@@ -153,6 +154,7 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
                 rings.Add(Rect(x, y + h - t, x + w, y + h), 0);
                 rings.Add(Rect(x, y, x + t, y + h), 0);
                 rings.Add(Rect(x + w - t, y, x + w, y + h), 0);
+                holes.push_back(Rect(x + t, y + t, x + w - t, y + h - t));
             } else {
                 rings.Add(Rect(x, y, x + w, y + h), 0);
             }
@@ -169,12 +171,19 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
             const std::vector<Vertex>& b = blocks[static_cast<std::size_t>(g.Int(0, static_cast<int>(blocks.size()) - 1))];
             const double side = g.Uniform(0.2, 2) * s;
             double x = g.Uniform(b[0].x, b[2].x - side), y = g.Uniform(b[0].y, b[2].y - side);
-            switch (g.Int(0, 3)) {
+            switch (g.Int(0, 4)) {
             case 0:   // at a gap inside the block's left or bottom side
                 (g.Int(0, 1) ? x : y) = (g.Int(0, 1) ? b[0].x : b[0].y) + gaps[g.Int(0, 9)] * s;
                 break;
             case 1:   // at a gap inside the block's right side
                 x = b[2].x - side - gaps[g.Int(0, 9)] * s;
+                break;
+            case 2:   // in a frame's side, at a gap left of its hole
+                if (!holes.empty()) {
+                    const std::vector<Vertex>& o = holes[static_cast<std::size_t>(g.Int(0, static_cast<int>(holes.size()) - 1))];
+                    x = o[0].x - side - gaps[g.Int(0, 9)] * s;
+                    y = g.Uniform(o[0].y, o[2].y - side);
+                }
                 break;
             default:
                 break;
