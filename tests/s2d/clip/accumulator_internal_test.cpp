@@ -197,6 +197,18 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
         }
         if (g.Int(0, 3) == 0)
             rings.Add(Rect(blocks[0][0].x + s, blocks[0][0].y + s, blocks[0][0].x + 2 * s, blocks[0][0].y + 2 * s), 1);
+        // Holes in the void: in a frame's hole, at a gap from its side, or
+        // below everything.
+        for (int i = 0, n = g.Int(0, 4); i < n; ++i) {
+            const double side = g.Uniform(0.2, 1) * s;
+            double x = -10 * s + g.Uniform(0, 5) * s, y = -10 * s;
+            if (!holes.empty() && g.Int(0, 2) != 0) {
+                const std::vector<Vertex>& o = holes[static_cast<std::size_t>(g.Int(0, static_cast<int>(holes.size()) - 1))];
+                x = o[0].x + gaps[g.Int(0, 9)] * s;
+                y = g.Uniform(o[0].y, o[2].y - side);
+            }
+            rings.Add(Rect(x, y, x + side, y + side), 1);
+        }
         long skips = 0;
         ExpectSameSteps(rings, "seed " + std::to_string(seed), &skips);
         skipped += skips;
@@ -207,9 +219,11 @@ TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
 }
 
 // What lets such a step go without a run: a ring of the clip operand where
-// the union's subject parity is 1 and its horizontal state none contributes
-// nothing, and leaves the subject's state as it found it.
-TEST(Accumulator, ClipEdgesInsideTheSubjectDoNotContributeToAUnion)
+// the subject parity is 1 for a union (0 for a difference) and the
+// subject's horizontal state none contributes nothing, and leaves the
+// subject's state as it found it.
+template <Operation Op>
+void ExpectClipEdgesContributeNothingAt(int ps)
 {
     using namespace S2D::clip::detail::sweep;
     for (int bits = 1; bits < 16; ++bits) {
@@ -217,11 +231,17 @@ TEST(Accumulator, ClipEdgesInsideTheSubjectDoNotContributeToAUnion)
             continue;
         for (int pc = 0; pc < 2; ++pc)
             for (int hc = 0; hc < 3; ++hc) {
-                const EdgeClass& u = kEdgeClasses<Operation::Union>.of[ClassIndex(bits, WalkState(pc, 1, hc, 0))];
-                EXPECT_FALSE(u.contributing) << "bits " << bits;
-                EXPECT_EQ(u.next & ~(WalkState(1, 0, 2, 0) | WalkState(1, 0, 1, 0)), WalkState(0, 1, 0, 0));
+                const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, WalkState(pc, ps, hc, 0))];
+                EXPECT_FALSE(c.contributing) << "bits " << bits;
+                EXPECT_EQ(c.next & ~(WalkState(1, 0, 2, 0) | WalkState(1, 0, 1, 0)), WalkState(0, ps, 0, 0));
             }
     }
+}
+
+TEST(Accumulator, ClipEdgesInTheMaterialOfAUnionOrTheVoidOfADifferenceContributeNothing)
+{
+    ExpectClipEdgesContributeNothingAt<Operation::Union>(1);
+    ExpectClipEdgesContributeNothingAt<Operation::Difference>(0);
 }
 
 TEST(Accumulator, SliverThatABeamOfAnotherRingCuts)

@@ -255,11 +255,11 @@ void Accumulator::Settle(double margin)
     }
 }
 
-// Whether `ring`, of box `box`, lies in the material of the set, no side of
-// the set coming within the margin of groups apart of the box, the set
-// tame and axis-parallel.  Only the rings whose boxes come near the box
-// have their sides held against it.
-bool Accumulator::Enclosed(RingView ring, const Box& box)
+// Whether `ring`, of box `box`, lies in the material of the set (in the
+// void with `inside` false), no side of the set coming within the margin of
+// groups apart of the box, the set tame and axis-parallel.  Only the rings
+// whose boxes come near the box have their sides held against it.
+bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
 {
     double big = Extent(box);
     boxes_.resize(static_cast<std::size_t>(rings_.Count()));
@@ -278,7 +278,7 @@ bool Accumulator::Enclosed(RingView ring, const Box& box)
     // Even-odd, by the sides that cross the line through a vertex of the
     // ring to the right of it.
     const Vertex& p = ring[0];
-    bool inside = false;
+    bool odd = false;
     for (int c = 0; c < rings_.Count(); ++c) {
         const RingView r = rings_.Ring(c);
         const Box& b = boxes_[static_cast<std::size_t>(c)];
@@ -293,12 +293,12 @@ bool Accumulator::Enclosed(RingView ring, const Box& box)
                 && !(gap(std::min(v.x, w.x), std::max(v.x, w.x), std::min(v.y, w.y), std::max(v.y, w.y)) > margin))
                 return false;
             if (crosses)
-                inside ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
+                odd ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
         }
         if (slanted)
             return false;
     }
-    return inside;
+    return odd == inside;
 }
 
 void Accumulator::Run(Operation op, RingView ring)
@@ -308,11 +308,13 @@ void Accumulator::Run(Operation op, RingView ring)
     if (!leaveOut_)
         return RunAll(op);
     const Facts step = Examine(ring);
-    // A union with an axis-parallel ring that the set encloses changes
-    // nothing of a set that is free of bundles and known to come back from
-    // a run over itself (see accumulator.h).
-    const bool candidate = op == Operation::Union && step.tame && step.rectilinear && !ring.empty();
-    if (candidate && fixpoint_ && Enclosed(ring, step.box)) {
+    // A union with an axis-parallel ring that the set's material encloses,
+    // or a difference with one that its void encloses, changes nothing of a
+    // set that is free of bundles and known to come back from a run over
+    // itself (see accumulator.h).
+    const bool unite = op == Operation::Union;
+    const bool candidate = (unite || op == Operation::Difference) && step.tame && step.rectilinear && !ring.empty();
+    if (candidate && fixpoint_ && Enclosed(ring, step.box, unite)) {
         if (bundles_ < 0) {
             views_.clear();
             for (int c = 0; c < rings_.Count(); ++c)
@@ -332,7 +334,7 @@ void Accumulator::Run(Operation op, RingView ring)
         fixpoint_ = false;
         bundles_ = -1;
     } else if (!fixpoint_) {
-        fixpoint_ = candidate && Enclosed(ring, step.box);
+        fixpoint_ = candidate && Enclosed(ring, step.box, unite);
     }
 }
 

@@ -34,21 +34,23 @@
 //   different groups born in one beam are born in x order.  So the result
 //   of the whole run is the two lists merged by birth.
 //
-// A union step whose ring lies in the set's material, away from every side,
-// leaves the set as a run over the set alone leaves it, when the set and
-// the ring are axis-parallel and the set is free of bundles:
+// A union step whose ring lies in the set's material, or a difference step
+// whose ring lies in its void, away from every side, leaves the set as a
+// run over the set alone leaves it, when the set and the ring are
+// axis-parallel and the set is free of bundles:
 //
 // - At every beam the ring's edges lie side by side in the active list,
 //   between two edges of the set (no side of the set meets the ring's box),
 //   and they neither bundle nor cross with the set's edges.
-// - They meet the subject parity 1 (the box lies in the material) and the
+// - They meet the subject parity 1 for a union (0 for a difference) and the
 //   subject's horizontal state none (a horizontal side of the set at the
-//   beam's height would meet the box), where the union classifies every
-//   clip edge as not contributing: they add no vertex and touch neither the
-//   current fragment nor the previous x.
+//   beam's height would meet the box), where every clip edge is classified
+//   as not contributing: they add no vertex and touch neither the current
+//   fragment nor the previous x.
 // - The ring crosses a scan line an even number of times, above and below
 //   alike, so its edges leave the clip parity and horizontal state as they
-//   found them, and the set's edges are classified as without the ring.
+//   found them, and the set's edges are classified as without the ring, by
+//   either operation alike (the subject alone is).
 // - Only the ring's heights remain, as bare beams, which the set does not
 //   depend on (see above).
 //
@@ -90,7 +92,7 @@ private:
 
     static Facts Examine(RingView ring);
     void Step(Operation op, RingView ring, const Facts& step);
-    bool Enclosed(RingView ring, const Box& box);
+    bool Enclosed(RingView ring, const Box& box, bool inside);
     void RunAll(Operation op);
     void BackOff();
     void LearnFacts();
