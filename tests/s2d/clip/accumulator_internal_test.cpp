@@ -130,12 +130,13 @@ TEST(Accumulator, GapsAboutTheBundleToleranceAndHugeCoordinates)
     EXPECT_GT(leftOut, 100);
 }
 
-TEST(Accumulator, RingsInsideTheMaterialNeedNoRunOnceTheSetCameBack)
+TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCameBack)
 {
     // Blocks and frames (a frame leaves a hole) of axis-parallel rings,
     // then small squares: deep inside the material, inside a hole, across a
     // side, or inside the material at a gap from a side that straddles the
-    // bundle tolerance and the margin, with a slanted ring now and then.
+    // bundle tolerance and the margin, with a slanted ring now and then;
+    // last the holes, in the material or in the void, some at such gaps.
     const double gaps[] = {0, 5e-9, 1e-8, 1.5e-8, 4e-8, 9e-8, 1e-7, 1.1e-7, 2e-7, 1e-6};
     const double scales[] = {1, 1e-3, 1e6};
     long skipped = 0;
