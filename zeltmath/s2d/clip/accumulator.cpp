@@ -258,15 +258,25 @@ void Accumulator::Settle(double margin)
 // Whether `ring`, of box `box`, lies in the material of the set (in the
 // void with `inside` false), no side of the set coming within the margin of
 // groups apart of the box, the set tame and axis-parallel.  Only the rings
-// whose boxes come near the box have their sides held against it.
+// whose boxes come near the box have their sides held against it, and
+// those whose boxes reach the line through a vertex of the ring to its
+// right counted for the parity; the facts of the set, when known, spare
+// the look at every other ring.
 bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
 {
+    const int m = rings_.Count();
     double big = Extent(box);
-    boxes_.resize(static_cast<std::size_t>(rings_.Count()));
-    for (int c = 0; c < rings_.Count(); ++c) {
+    boxes_.resize(static_cast<std::size_t>(m));
+    for (int c = 0; c < m; ++c) {
         Box& b = boxes_[static_cast<std::size_t>(c)];
-        if (!Survey(rings_.Ring(c), b))
+        if (factsKnown_) {
+            const Facts& f = facts_[static_cast<std::size_t>(c)];
+            if (!f.tame || !f.rectilinear)
+                return false;
+            b = f.box;
+        } else if (!Survey(rings_.Ring(c), b)) {
             return false;
+        }
         big = std::max(big, Extent(b));
     }
     if (!(big <= kModerate))
@@ -279,11 +289,13 @@ bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
     // ring to the right of it.
     const Vertex& p = ring[0];
     bool odd = false;
-    for (int c = 0; c < rings_.Count(); ++c) {
-        const RingView r = rings_.Ring(c);
+    for (int c = 0; c < m; ++c) {
         const Box& b = boxes_[static_cast<std::size_t>(c)];
         const bool near = !(gap(b.xmin, b.xmax, b.ymin, b.ymax) > margin);
         const bool crosses = b.ymin <= p.y && p.y < b.ymax && b.xmax > p.x;
+        if (factsKnown_ && !near && !crosses)
+            continue;
+        const RingView r = rings_.Ring(c);
         int slanted = 0;
         for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) {
             const Vertex& v = r[i];
