@@ -267,6 +267,15 @@ TEST(Accumulator, SliverThatABeamOfAnotherRingCuts)
         for (const Vertex& v : result.Ring(c))
             cut = cut || (v.y == 9 && v.x < 1);
     EXPECT_TRUE(cut);
+
+    // Nor may a square deep in a block far away skip its run once the set
+    // came back from one: its beam at 9 cuts the sliver all the same.
+    ContourSet steps;
+    steps.Add({{0, 0}, {9e-8, 0}, {9e-8, 10}}, 0);
+    steps.Add(Rect(100, 0, 120, 30), 0);
+    steps.Add(Rect(110, 20, 111, 21), 0);
+    steps.Add(Rect(110, 9, 111, 9.5), 0);
+    ExpectSameSteps(steps, "sliver and squares deep in a far block");
 }
 
 TEST(Accumulator, RingsThatAreNotFinite)
