@@ -269,11 +269,14 @@ TEST(Accumulator, SliverThatABeamOfAnotherRingCuts)
     EXPECT_TRUE(cut);
 
     // Nor may a square deep in a block far away skip its run once the set
-    // came back from one: its beam at 9 cuts the sliver all the same.
+    // came back from one: its beam at 9 cuts the sliver all the same.  (The
+    // far square settles, so that the set's facts are known by then.)
     ContourSet steps;
     steps.Add({{0, 0}, {9e-8, 0}, {9e-8, 10}}, 0);
     steps.Add(Rect(100, 0, 120, 30), 0);
-    steps.Add(Rect(110, 20, 111, 21), 0);
+    steps.Add(Rect(200, 1, 201, 2), 0);
+    for (int i = 0; i < 4; ++i)
+        steps.Add(Rect(102 + 3 * i, 20, 103 + 3 * i, 21), 0);
     steps.Add(Rect(110, 9, 111, 9.5), 0);
     ExpectSameSteps(steps, "sliver and squares deep in a far block");
 }
