@@ -85,16 +85,24 @@ template <Operation Op>
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::SchedulePair(Edge* a)
 {
-    T(a).pairStamp = ++stamps_;
     T(a).pairNext = a->next;
     // Beams visit only the changes for slopes the checks can bound, and
     // while no bundle can form.
     if (!(std::fabs(a->dx) < 1e300))
         classicOnly_ = true;
-    if (!a->next)
+    if (!a->next) {
+        T(a).pairStamp = 0;   // no check of a stands
         return;
+    }
     if (MightBundle(a, a->next))
         classicOnly_ = true;
+    // A check filed for `a` since fresh_ was last emptied still stands: it
+    // looks at a's neighbour when it is due, not at the one it was filed
+    // with.  (Stamps count modulo 2^32; those filed since are the ones in
+    // (freshFrom_, stamps_].)
+    if (T(a).pairStamp - freshFrom_ - 1u < stamps_ - freshFrom_)
+        return;
+    T(a).pairStamp = ++stamps_;
     fresh_.emplace_back(-DBL_MAX, a, T(a).pairStamp);
 }
 
@@ -104,6 +112,7 @@ template <Operation Op>
     // Edges ending at yt are listed as ending already.
     checks_.Clear();
     fresh_.clear();
+    freshFrom_ = stamps_;
     edgeTops_.Clear();
     for (Edge* e = aet_; e; e = e->next) {
         SchedulePair(e);
@@ -150,6 +159,7 @@ template <Operation Op>
     recheck_.clear();
     std::swap(due_, fresh_);
     fresh_.clear();
+    freshFrom_ = stamps_;
     for (;;) {
         PairCheck c;
         if (!due_.empty()) {

@@ -357,6 +357,7 @@ private:
     bool lazyOk_ = false;               // the next beam may visit only changes
     bool sorted_ = false;               // the list is in x order at the next beam
     unsigned stamps_ = 0;
+    unsigned freshFrom_ = 0;            // stamps_ when fresh_ was last emptied
     RadixQueue<PairCheck> checks_;      // pair checks, least height first
     std::vector<PairCheck> fresh_;      // checks due at the next look, unordered
     std::vector<PairCheck> due_;
