@@ -257,30 +257,22 @@ void Accumulator::Settle(double margin)
 
 // Whether `ring`, of box `box`, lies in the material of the set (in the
 // void with `inside` false), no side of the set coming within the margin of
-// groups apart of the box, the set tame and axis-parallel.  Only the rings
-// whose boxes come near the box have their sides held against it, and
-// those whose boxes reach the line through a vertex of the ring to its
-// right counted for the parity; the facts of the set, when known, spare
-// the look at every other ring.
+// groups apart of the box, the set tame and axis-parallel.  The facts of the
+// set's rings tell most of it: only the rings whose boxes come near the box
+// have their sides held against it, and only those whose boxes reach the
+// line through a vertex of the ring to its right are counted for parity.
 bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
 {
-    const int m = rings_.Count();
-    double big = Extent(box);
-    boxes_.resize(static_cast<std::size_t>(m));
-    for (int c = 0; c < m; ++c) {
-        Box& b = boxes_[static_cast<std::size_t>(c)];
-        if (factsKnown_) {
-            const Facts& f = facts_[static_cast<std::size_t>(c)];
-            if (!f.tame || !f.rectilinear)
-                return false;
-            b = f.box;
-        } else if (!Survey(rings_.Ring(c), b)) {
-            return false;
-        }
-        big = std::max(big, Extent(b));
-    }
-    if (!(big <= kModerate))
+    if (!factsKnown_)
+        LearnFacts();
+    if (untame_ > 0)
         return false;
+    double big = Extent(box);
+    for (const Facts& f : facts_) {
+        if (!f.rectilinear)
+            return false;
+        big = std::max(big, Extent(f.box));
+    }
     const double margin = kApart + kRelative * big;
     const auto gap = [&box](double xlo, double xhi, double ylo, double yhi) {
         return std::max(std::max(xlo - box.xmax, box.xmin - xhi), std::max(ylo - box.ymax, box.ymin - yhi));
@@ -289,28 +281,49 @@ bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
     // ring to the right of it.
     const Vertex& p = ring[0];
     bool odd = false;
-    for (int c = 0; c < m; ++c) {
-        const Box& b = boxes_[static_cast<std::size_t>(c)];
+    for (int c = 0; c < rings_.Count(); ++c) {
+        const Box& b = facts_[static_cast<std::size_t>(c)].box;
         const bool near = !(gap(b.xmin, b.xmax, b.ymin, b.ymax) > margin);
         const bool crosses = b.ymin <= p.y && p.y < b.ymax && b.xmax > p.x;
-        if (factsKnown_ && !near && !crosses)
+        if (!near && !crosses)
             continue;
         const RingView r = rings_.Ring(c);
-        int slanted = 0;
         for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) {
             const Vertex& v = r[i];
             const Vertex& w = r[j];
-            slanted |= int(v.x != w.x) & int(v.y != w.y);
             if (near
                 && !(gap(std::min(v.x, w.x), std::max(v.x, w.x), std::min(v.y, w.y), std::max(v.y, w.y)) > margin))
                 return false;
             if (crosses)
                 odd ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
         }
-        if (slanted)
-            return false;
     }
     return odd == inside;
+}
+
+// Whether a step of `op` with `ring` leaves the set as a run over the set
+// alone would (see accumulator.h): a union with an axis-parallel ring that
+// the set's material encloses, or a difference with one that its void
+// encloses.
+bool Accumulator::Harmless(Operation op, RingView ring)
+{
+    const bool unite = op == Operation::Union;
+    if (!unite && op != Operation::Difference)
+        return false;
+    const Facts f = Examine(ring);
+    return f.tame && f.rectilinear && !ring.empty() && Enclosed(ring, f.box, unite);
+}
+
+// Whether the set is free of bundles, worked out once for a set.
+bool Accumulator::BundleFreeSet()
+{
+    if (bundles_ < 0) {
+        views_.clear();
+        for (int c = 0; c < rings_.Count(); ++c)
+            views_.push_back(rings_.Ring(c));
+        bundles_ = !BundleFree(views_);
+    }
+    return bundles_ == 0;
 }
 
 void Accumulator::Run(Operation op, RingView ring)
@@ -319,39 +332,26 @@ void Accumulator::Run(Operation op, RingView ring)
     single_.Add(ring, 0);
     if (!leaveOut_)
         return RunAll(op);
-    const Facts step = Examine(ring);
-    // A union with an axis-parallel ring that the set's material encloses,
-    // or a difference with one that its void encloses, changes nothing of a
-    // set that is free of bundles and known to come back from a run over
-    // itself (see accumulator.h).
-    const bool unite = op == Operation::Union;
-    const bool candidate = (unite || op == Operation::Difference) && step.tame && step.rectilinear && !ring.empty();
-    if (candidate && fixpoint_ && Enclosed(ring, step.box, unite)) {
-        if (bundles_ < 0) {
-            views_.clear();
-            for (int c = 0; c < rings_.Count(); ++c)
-                views_.push_back(rings_.Ring(c));
-            bundles_ = !BundleFree(views_);
-        }
-        if (bundles_ == 0) {
-            ++skipped_;
-            return;
-        }
+    // A harmless step changes nothing of a set that is free of bundles and
+    // known to come back from a run over itself.
+    if (fixpoint_ && Harmless(op, ring) && BundleFreeSet()) {
+        ++skipped_;
+        return;
     }
     previous_ = &result_;
-    Step(op, ring, step);
-    // A step that gave the set back shows it a fixpoint when the ring was
-    // enclosed in it; a set that changed is known for nothing.
+    Step(op, ring);
+    // A harmless step that gave the set back shows it a fixpoint; a set
+    // that changed is known for nothing.
     if (!SameSet(rings_, *previous_)) {
         fixpoint_ = false;
         bundles_ = -1;
     } else if (!fixpoint_) {
-        fixpoint_ = candidate && Enclosed(ring, step.box, unite);
+        fixpoint_ = Harmless(op, ring);
     }
 }
 
 // One step with a run, the set before it left in *previous_.
-void Accumulator::Step(Operation op, RingView ring, const Facts& step)
+void Accumulator::Step(Operation op, RingView ring)
 {
     if (plainSteps_ > 0) {
         --plainSteps_;
@@ -360,6 +360,7 @@ void Accumulator::Step(Operation op, RingView ring, const Facts& step)
     if (!factsKnown_)
         LearnFacts();
     const int m = rings_.Count();
+    const Facts step = Examine(ring);
     if (m == 0 || !step.tame || untame_ > 0) {
         RunAll(op);
         return BackOff();

@@ -91,8 +91,10 @@ private:
     };
 
     static Facts Examine(RingView ring);
-    void Step(Operation op, RingView ring, const Facts& step);
+    void Step(Operation op, RingView ring);
+    bool Harmless(Operation op, RingView ring);
     bool Enclosed(RingView ring, const Box& box, bool inside);
+    bool BundleFreeSet();
     void RunAll(Operation op);
     void BackOff();
     void LearnFacts();
@@ -121,7 +123,6 @@ private:
     ContourSet next_;
     const ContourSet* previous_ = nullptr;   // where a step leaves the set it began with
     std::vector<Facts> nextFacts_;
-    std::vector<Box> boxes_;
     std::vector<RingBirth> births_;
     std::vector<double> heights_;
     std::vector<int> group_;         // per ring: its group if it takes part (0: the step's ring's), else -1
