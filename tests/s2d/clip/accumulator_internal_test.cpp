@@ -219,6 +219,20 @@ TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCa
     EXPECT_GT(skipped, 200);
 }
 
+// Calls f(bits, parity, horizontal state) for every set of bundle flags
+// of one operand alone (the clip's are bits 0 and 2, the subject's 1 and 3)
+// and every parity and horizontal state of that operand.
+template <class F>
+void ForEdgesOfOneOperand(int operand, F f)
+{
+    const int others = operand == 0 ? 10 : 5;
+    for (int bits = 0; bits < 16; ++bits)
+        if (!(bits & others))
+            for (int parity = 0; parity < 2; ++parity)
+                for (int horizontal = 0; horizontal < 3; ++horizontal)
+                    f(bits, parity, horizontal);
+}
+
 // What lets such a step go without a run: a ring of the clip operand where
 // the subject parity is 1 for a union (0 for a difference) and the
 // subject's horizontal state none contributes nothing, and leaves the
@@ -227,16 +241,11 @@ template <Operation Op>
 void ExpectClipEdgesContributeNothingAt(int ps)
 {
     using namespace S2D::clip::detail::sweep;
-    for (int bits = 1; bits < 16; ++bits) {
-        if (bits & 10)   // a subject flag
-            continue;
-        for (int pc = 0; pc < 2; ++pc)
-            for (int hc = 0; hc < 3; ++hc) {
-                const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, WalkState(pc, ps, hc, 0))];
-                EXPECT_FALSE(c.contributing) << "bits " << bits;
-                EXPECT_EQ(c.next & ~(WalkState(1, 0, 2, 0) | WalkState(1, 0, 1, 0)), WalkState(0, ps, 0, 0));
-            }
-    }
+    ForEdgesOfOneOperand(0, [ps](int bits, int pc, int hc) {
+        const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, WalkState(pc, ps, hc, 0))];
+        EXPECT_FALSE(c.contributing) << "bits " << bits;
+        EXPECT_EQ(c.next & ~(WalkState(1, 0, 2, 0) | WalkState(1, 0, 1, 0)), WalkState(0, ps, 0, 0));
+    });
 }
 
 TEST(Accumulator, ClipEdgesInTheMaterialOfAUnionOrTheVoidOfADifferenceContributeNothing)
@@ -388,19 +397,13 @@ TEST(Accumulator, WalksBackAtTheFirstStateLeaveNoFragmentOpen)
 TEST(Accumulator, SubjectAloneIsClassifiedAlikeByUnionAndDifference)
 {
     using namespace S2D::clip::detail::sweep;
-    for (int bits = 0; bits < 16; ++bits) {
-        if (bits & 5)   // a clip flag
-            continue;
-        for (int ps = 0; ps < 2; ++ps)
-            for (int hs = 0; hs < 3; ++hs) {
-                const EdgeClass& u = kEdgeClasses<Operation::Union>.of[ClassIndex(bits, WalkState(0, ps, 0, hs))];
-                const EdgeClass& d =
-                    kEdgeClasses<Operation::Difference>.of[ClassIndex(bits, WalkState(1, ps, 0, hs))];
-                EXPECT_EQ(u.vertex, d.vertex);
-                EXPECT_EQ(u.contributing, d.contributing);
-                EXPECT_EQ(u.next ^ 1, d.next ^ 0);
-            }
-    }
+    ForEdgesOfOneOperand(1, [](int bits, int ps, int hs) {
+        const EdgeClass& u = kEdgeClasses<Operation::Union>.of[ClassIndex(bits, WalkState(0, ps, 0, hs))];
+        const EdgeClass& d = kEdgeClasses<Operation::Difference>.of[ClassIndex(bits, WalkState(1, ps, 0, hs))];
+        EXPECT_EQ(u.vertex, d.vertex);
+        EXPECT_EQ(u.contributing, d.contributing);
+        EXPECT_EQ(u.next ^ 1, d.next ^ 0);
+    });
 }
 
 } // namespace
