@@ -875,8 +875,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
         }
         if (stopTracking) {
             checks_.Clear();
-            fresh_.clear();
-            freshFrom_ = stamps_;
+            ClearFresh();
             edgeTops_.Clear();
             if (lastLazy) {
                 // A full step 7 finds the lowest top on its walk; one that

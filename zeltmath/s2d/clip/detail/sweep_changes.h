@@ -82,6 +82,15 @@ template <Operation Op>
     }
 }
 
+// Empties fresh_; the checks filed from here on are the fresh ones (see
+// SchedulePair).
+template <Operation Op>
+inline void Sweep<Op>::ClearFresh()
+{
+    fresh_.clear();
+    freshFrom_ = stamps_;
+}
+
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::SchedulePair(Edge* a)
 {
@@ -111,8 +120,7 @@ template <Operation Op>
 {
     // Edges ending at yt are listed as ending already.
     checks_.Clear();
-    fresh_.clear();
-    freshFrom_ = stamps_;
+    ClearFresh();
     edgeTops_.Clear();
     for (Edge* e = aet_; e; e = e->next) {
         SchedulePair(e);
@@ -158,8 +166,7 @@ template <Operation Op>
     bool swap = false;
     recheck_.clear();
     std::swap(due_, fresh_);
-    fresh_.clear();
-    freshFrom_ = stamps_;
+    ClearFresh();
     for (;;) {
         PairCheck c;
         if (!due_.empty()) {

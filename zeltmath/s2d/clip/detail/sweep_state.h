@@ -112,10 +112,10 @@ inline double XAt(const Edge* e, double y)
 // just before e, the search for e may start behind it, whatever the order
 // of the list: `after` precedes no edge up to itself, so each such edge has
 // an x that is NaN or no greater than after's, and when equal, a dx that
-// after's is not below.  The bounds of one height come ordered by bottom x, then dx with
-// NaN last, so e has an x no less than after's, and when equal, a dx not
-// below after's, or NaN.  A comparison with a NaN dx is false; so e
-// precedes none of those edges either.
+// after's is not below.  The bounds of one height come ordered by bottom
+// x, then dx with NaN last, so e has an x no less than after's, and when
+// equal, a dx not below after's, or NaN.  A comparison with a NaN dx is
+// false; so e precedes none of those edges either.
 inline bool StartsAfter(const Edge* after)
 {
     return after != nullptr;
@@ -324,6 +324,7 @@ private:
     void RebuildMarks();
     void Unmark(Edge* e);
     void SchedulePair(Edge* a);
+    void ClearFresh();
     void TrackAllPairs(double yt);
     double NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const;
     void ListChanges(double yt, bool use);
