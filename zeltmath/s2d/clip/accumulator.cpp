@@ -274,16 +274,13 @@ bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
         big = std::max(big, Extent(f.box));
     }
     const double margin = kApart + kRelative * big;
-    const auto gap = [&box](double xlo, double xhi, double ylo, double yhi) {
-        return std::max(std::max(xlo - box.xmax, box.xmin - xhi), std::max(ylo - box.ymax, box.ymin - yhi));
-    };
     // Even-odd, by the sides that cross the line through a vertex of the
     // ring to the right of it.
     const Vertex& p = ring[0];
     bool odd = false;
     for (int c = 0; c < rings_.Count(); ++c) {
         const Box& b = facts_[static_cast<std::size_t>(c)].box;
-        const bool near = !(gap(b.xmin, b.xmax, b.ymin, b.ymax) > margin);
+        const bool near = Near(b, box, margin);
         const bool crosses = b.ymin <= p.y && p.y < b.ymax && b.xmax > p.x;
         if (!near && !crosses)
             continue;
@@ -291,8 +288,8 @@ bool Accumulator::Enclosed(RingView ring, const Box& box, bool inside)
         for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) {
             const Vertex& v = r[i];
             const Vertex& w = r[j];
-            if (near
-                && !(gap(std::min(v.x, w.x), std::max(v.x, w.x), std::min(v.y, w.y), std::max(v.y, w.y)) > margin))
+            const Box side{std::min(v.x, w.x), std::min(v.y, w.y), std::max(v.x, w.x), std::max(v.y, w.y)};
+            if (near && Near(side, box, margin))
                 return false;
             if (crosses)
                 odd ^= (v.y > p.y) != (w.y > p.y) && v.x > p.x;
