@@ -142,6 +142,9 @@ TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCa
     long skipped = 0;
     for (unsigned seed = 1; seed <= 200; ++seed) {
         Generator g(seed + 9000u);
+        const auto pick = [&g](const std::vector<std::vector<Vertex>>& from) -> const std::vector<Vertex>& {
+            return from[static_cast<std::size_t>(g.Int(0, static_cast<int>(from.size()) - 1))];
+        };
         const double s = scales[seed % 3];
         std::vector<std::vector<Vertex>> blocks;
         std::vector<std::vector<Vertex>> holes;
@@ -169,7 +172,7 @@ TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCa
             }
         }
         for (int i = 0, n = g.Int(10, 40); i < n; ++i) {
-            const std::vector<Vertex>& b = blocks[static_cast<std::size_t>(g.Int(0, static_cast<int>(blocks.size()) - 1))];
+            const std::vector<Vertex>& b = pick(blocks);
             const double side = g.Uniform(0.2, 2) * s;
             double x = g.Uniform(b[0].x, b[2].x - side), y = g.Uniform(b[0].y, b[2].y - side);
             switch (g.Int(0, 4)) {
@@ -181,7 +184,7 @@ TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCa
                 break;
             case 2:   // in a frame's side, at a gap left of its hole
                 if (!holes.empty()) {
-                    const std::vector<Vertex>& o = holes[static_cast<std::size_t>(g.Int(0, static_cast<int>(holes.size()) - 1))];
+                    const std::vector<Vertex>& o = pick(holes);
                     x = o[0].x - side - gaps[g.Int(0, 9)] * s;
                     y = g.Uniform(o[0].y, o[2].y - side);
                 }
@@ -204,7 +207,7 @@ TEST(Accumulator, UnitedRingsInTheMaterialAndHolesInTheVoidNeedNoRunOnceTheSetCa
             const double side = g.Uniform(0.2, 1) * s;
             double x = -10 * s + g.Uniform(0, 5) * s, y = -10 * s;
             if (!holes.empty() && g.Int(0, 2) != 0) {
-                const std::vector<Vertex>& o = holes[static_cast<std::size_t>(g.Int(0, static_cast<int>(holes.size()) - 1))];
+                const std::vector<Vertex>& o = pick(holes);
                 x = o[0].x + gaps[g.Int(0, 9)] * s;
                 y = g.Uniform(o[0].y, o[2].y - side);
             }
