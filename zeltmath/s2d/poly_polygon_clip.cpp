@@ -4,9 +4,11 @@
 #include <zeltmath/s2d/poly_polygon.h>
 
 #include <zeltmath/s2d/clip/detail/accumulator.h>
+#include <zeltmath/s2d/clip/detail/by_halves.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 namespace S2D {
@@ -100,20 +102,34 @@ void PolyPolygon::Normalize()
 {
     // All outer rings united one by one, then every hole taken away; in
     // every run the accumulated result is the subject and the ring alone the
-    // clip operand.
-    clip::detail::Accumulator acc;
-    ContourSet single;
-    const auto run = [&](Operation op, const Polygon& ring) {
-        single.Clear();
-        AddRing(ring, 0, single);
-        acc.Run(op, single.Ring(0));
-    };
+    // clip operand.  Rings in general position get the same result by
+    // halves.
+    ContourSet rings;
+    std::size_t outerCount = 0;
     for (unsigned i : outers_)
-        if (i < polygons_.size())
-            run(Operation::Union, polygons_[i]);
+        if (i < polygons_.size()) {
+            AddRing(polygons_[i], 0, rings);
+            ++outerCount;
+        }
     for (unsigned i : inners_)
         if (i < polygons_.size())
-            run(Operation::Difference, polygons_[i]);
+            AddRing(polygons_[i], 0, rings);
+    std::vector<RingView> all;
+    for (int c = 0; c < rings.Count(); ++c)
+        all.push_back(rings.Ring(c));
+    const std::vector<RingView> outers(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(outerCount));
+    const std::vector<RingView> inners(all.begin() + static_cast<std::ptrdiff_t>(outerCount), all.end());
+    if (clip::detail::InGeneralPosition(all)) {
+        ContourSet result;
+        clip::detail::NormalizeByHalves(outers, inners, result);
+        operator=(ResultFill::Make(result));
+        return;
+    }
+    clip::detail::Accumulator acc;
+    for (const RingView& ring : outers)
+        acc.Run(Operation::Union, ring);
+    for (const RingView& ring : inners)
+        acc.Run(Operation::Difference, ring);
     operator=(ResultFill::Make(acc.Rings()));
 }
 

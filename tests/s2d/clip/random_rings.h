@@ -77,6 +77,36 @@ public:
                 {double(x0), double(y1)}};
     }
 
+    // An axis-parallel ring with sides alternating between horizontal and
+    // vertical and coordinates drawn from a continuum, within the square of
+    // side `size` at (x0, y0): a rectangle, or a ring through k random
+    // x and y that usually crosses itself; either orientation, any first
+    // vertex.  Sets of such rings are in general position but by chance.
+    std::vector<Vertex> Orthogonal(double x0, double y0, double size)
+    {
+        std::vector<Vertex> r;
+        if (Int(0, 2) > 0) {
+            const double x = Snap(x0 + Uniform(0, size)), y = Snap(y0 + Uniform(0, size));
+            const double w = Snap(Uniform(0.05, size)), h = Snap(Uniform(0.05, size));
+            r = {{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}};
+        } else {
+            const int k = Int(2, 6);
+            std::vector<double> xs(k), ys(k);
+            for (int i = 0; i < k; ++i) {
+                xs[i] = Snap(x0 + Uniform(0, size));
+                ys[i] = Snap(y0 + Uniform(0, size));
+            }
+            for (int i = 0; i < k; ++i) {
+                r.push_back({xs[i], ys[i]});
+                r.push_back({xs[(i + 1) % k], ys[i]});
+            }
+        }
+        if (Int(0, 1))
+            std::reverse(r.begin(), r.end());
+        std::rotate(r.begin(), r.begin() + Int(0, int(r.size()) - 1), r.end());
+        return r;
+    }
+
     // Inserts a zero-area spike (out and straight back) and a repeated vertex.
     void Spike(std::vector<Vertex>& r)
     {

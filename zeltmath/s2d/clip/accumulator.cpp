@@ -18,15 +18,12 @@ namespace {
 // A tame ring has coordinates up to kModerate and no side steeper than
 // kSteep (run over rise), so every x the sweep works out for it is finite
 // and within rounding of its box.
-constexpr double kModerate = 1e100;
 constexpr double kSteep = 1e200;
 // Groups whose boxes are apart by more than kApart plus kRelative of the
 // largest coordinate never come within the bundle tolerance (1e-8) of each
 // other, rounding included (a few units of 1e-16 of the coordinates).
 constexpr double kApart = 1e-7;
 constexpr double kRelative = 1e-12;
-// Vertical edges this close in x might form a bundle (1e-8, with room).
-constexpr double kNear = 4e-8;
 // The most steps that run every ring after one that found nothing to leave
 // out or settle.
 constexpr int kMaxBackOff = 64;

@@ -17,6 +17,12 @@ namespace S2D {
 namespace clip {
 namespace detail {
 
+// Coordinates up to this magnitude keep every difference of two of them,
+// and every product of one with a slope of 0, finite.
+constexpr double kModerate = 1e100;
+// Vertical edges this close in x might form a bundle (1e-8, with room).
+constexpr double kNear = 4e-8;
+
 struct Box {
     double xmin = DBL_MAX;
     double ymin = DBL_MAX;

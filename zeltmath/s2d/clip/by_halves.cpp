@@ -1,0 +1,217 @@
+// Normalisation of rings in general position by halves (see by_halves.h).
+
+#include <zeltmath/s2d/clip/detail/by_halves.h>
+
+#include <zeltmath/s2d/clip/detail/survey.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+namespace {
+
+// Whether any two of `values` are more than kNear apart (sorts them).
+bool Apart(std::vector<double>& values)
+{
+    std::sort(values.begin(), values.end());
+    for (std::size_t i = 1; i < values.size(); ++i)
+        if (!(values[i] - values[i - 1] > kNear))
+            return false;
+    return true;
+}
+
+// Appends the rings of `from` to `to`.
+void Append(const ContourSet& from, ContourSet& to)
+{
+    for (int c = 0; c < from.Count(); ++c)
+        to.Add(from.Ring(c), 0);
+}
+
+// The union of the n `rings` (of boxes `boxes`, sorted as they are to be
+// united) into `out` and the box of them all into `hull`: a single ring as
+// it is; more rings by one run over the unions of the two halves, or, when
+// the boxes of the halves do not meet, the halves side by side.  True when
+// `out` is a run's result.
+bool ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull)
+{
+    out.Clear();
+    if (n == 1) {
+        hull = boxes[0];
+        out.Add(rings[0], 0);
+        return false;
+    }
+    ContourSet a;
+    ContourSet b;
+    Box ha;
+    Box hb;
+    ByHalves(rings, boxes, n / 2, a, ha);
+    ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb);
+    hull = Box{std::min(ha.xmin, hb.xmin), std::min(ha.ymin, hb.ymin), std::max(ha.xmax, hb.xmax),
+               std::max(ha.ymax, hb.ymax)};
+    if (!Near(ha, hb)) {
+        std::swap(out, a);
+        Append(b, out);
+        return false;
+    }
+    CombineInto(Operation::Union, a, b, out);
+    return true;
+}
+
+// Spreads the 16 low bits of v to the even bits of the result.
+std::uint64_t Spread(std::uint32_t v)
+{
+    std::uint64_t x = v & 0xFFFFu;
+    x = (x | (x << 8)) & 0x00FF00FFu;
+    x = (x | (x << 4)) & 0x0F0F0F0Fu;
+    x = (x | (x << 2)) & 0x33333333u;
+    x = (x | (x << 1)) & 0x55555555u;
+    return x;
+}
+
+// Where c lies between lo and hi, on a scale of 0 to 65535.
+std::uint32_t Scale(double c, double lo, double hi)
+{
+    return hi > lo ? static_cast<std::uint32_t>((c - lo) / (hi - lo) * 65535.0) : 0;
+}
+
+// The union of `rings` into `out`, rings of it side by side that do not
+// meet; true when `out` is a run's result.  Rings whose boxes do not meet,
+// directly or through others, are apart and are not run together: each
+// such group is united by halves, its rings in the order of their boxes'
+// centres along a Z curve, so that the runs unite neighbours, whose union
+// has fewer vertices than they have, before the runs that hold many rings.
+bool Unite(const std::vector<RingView>& rings, ContourSet& out)
+{
+    const std::size_t n = rings.size();
+    std::vector<Box> boxes(n);
+    Box hull;
+    for (std::size_t i = 0; i < n; ++i) {
+        Survey(rings[i], boxes[i]);
+        hull.xmin = std::min(hull.xmin, boxes[i].xmin);
+        hull.xmax = std::max(hull.xmax, boxes[i].xmax);
+        hull.ymin = std::min(hull.ymin, boxes[i].ymin);
+        hull.ymax = std::max(hull.ymax, boxes[i].ymax);
+    }
+    // Groups: rings whose boxes meet, found over the boxes in order of
+    // their left sides.
+    std::vector<std::size_t> parent(n);
+    std::vector<std::size_t> byLeft(n);
+    for (std::size_t i = 0; i < n; ++i)
+        parent[i] = byLeft[i] = i;
+    const auto root = [&parent](std::size_t i) {
+        while (parent[i] != i)
+            i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    std::sort(byLeft.begin(), byLeft.end(),
+              [&boxes](std::size_t a, std::size_t b) { return boxes[a].xmin < boxes[b].xmin; });
+    for (std::size_t k = 0; k < n; ++k) {
+        const Box& a = boxes[byLeft[k]];
+        for (std::size_t l = k + 1; l < n && boxes[byLeft[l]].xmin <= a.xmax; ++l) {
+            const Box& b = boxes[byLeft[l]];
+            if (b.ymin <= a.ymax && a.ymin <= b.ymax)
+                parent[root(byLeft[l])] = root(byLeft[k]);
+        }
+    }
+    struct Place {
+        std::size_t group;
+        std::uint64_t key;
+        std::size_t ring;
+    };
+    std::vector<Place> order(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Box& b = boxes[i];
+        const std::uint32_t x = Scale(0.5 * b.xmin + 0.5 * b.xmax, hull.xmin, hull.xmax);
+        const std::uint32_t y = Scale(0.5 * b.ymin + 0.5 * b.ymax, hull.ymin, hull.ymax);
+        order[i] = Place{root(i), Spread(x) | Spread(y) << 1, i};
+    }
+    std::sort(order.begin(), order.end(), [](const Place& a, const Place& b) {
+        return a.group != b.group ? a.group < b.group : a.key != b.key ? a.key < b.key : a.ring < b.ring;
+    });
+    std::vector<RingView> sorted;
+    std::vector<Box> sortedBoxes;
+    sorted.reserve(n);
+    sortedBoxes.reserve(n);
+    for (const Place& p : order) {
+        sorted.push_back(rings[p.ring]);
+        sortedBoxes.push_back(boxes[p.ring]);
+    }
+
+    out.Clear();
+    ContourSet group;
+    Box box;
+    for (std::size_t lo = 0, hi; lo < n; lo = hi) {
+        for (hi = lo + 1; hi < n && order[hi].group == order[lo].group;)
+            ++hi;
+        if (lo == 0 && hi == n)
+            return ByHalves(sorted.data(), sortedBoxes.data(), n, out, box);
+        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, hi - lo, group, box);
+        Append(group, out);
+    }
+    return false;
+}
+
+} // namespace
+
+bool InGeneralPosition(const std::vector<RingView>& rings)
+{
+    std::size_t sides = 0;
+    for (const RingView& ring : rings)
+        sides += ring.size();
+    std::vector<double> xs;
+    std::vector<double> ys;
+    xs.reserve(sides / 2);
+    ys.reserve(sides / 2);
+    for (const RingView& ring : rings) {
+        const std::size_t n = ring.size();
+        if (n < 4 || n % 2 != 0)
+            return false;
+        // Side i runs from vertex i to the next; the sides of one parity of
+        // i are the horizontal ones.
+        const bool evenHorizontal = ring[0].y == ring[1].y;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vertex& a = ring[i];
+            const Vertex& b = ring[i + 1 == n ? 0 : i + 1];
+            if (!(std::fabs(a.x) <= kModerate && std::fabs(a.y) <= kModerate))
+                return false;
+            if ((i % 2 == 0) == evenHorizontal) {
+                if (!(a.y == b.y && a.x != b.x))
+                    return false;
+                ys.push_back(a.y);
+            } else {
+                if (!(a.x == b.x && a.y != b.y))
+                    return false;
+                xs.push_back(a.x);
+            }
+        }
+    }
+    return Apart(xs) && Apart(ys);
+}
+
+void NormalizeByHalves(const std::vector<RingView>& outers, const std::vector<RingView>& inners, ContourSet& out)
+{
+    out.Clear();
+    if (outers.empty())
+        return;   // the holes are taken from an empty set
+    ContourSet united;
+    const bool ran = Unite(outers, united);
+    if (!inners.empty()) {
+        ContourSet holes;
+        Unite(inners, holes);
+        return CombineInto(Operation::Difference, united, holes, out);
+    }
+    if (ran)
+        return std::swap(out, united);
+    // Rings side by side are not a run's result yet.
+    CombineInto(Operation::Union, united, ContourSet(), out);
+}
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D

@@ -1,0 +1,74 @@
+#ifndef ZELTMATH_S2D_CLIP_DETAIL_BY_HALVES_H
+#define ZELTMATH_S2D_CLIP_DETAIL_BY_HALVES_H
+
+// Normalisation of rings in general position by halves.
+//
+// Rings are in general position when every ring is axis-parallel with its
+// sides alternating between horizontal and vertical (so no side has zero
+// length and no two consecutive sides are collinear), every coordinate is
+// within kModerate, any two vertical sides (of one ring or of two) are more
+// than kNear apart in x and any two horizontal sides more than kNear apart
+// in y.
+//
+// A run whose operands' sides are pieces of the sides of such rings, no two
+// pieces of one side overlapping or touching, gives a result that depends on
+// the region the result covers alone, not on the operands that make it:
+//
+// - No bundle forms: two vertical edges where both run are pieces of
+//   different sides, farther apart than the bundle tolerance.  No crossing
+//   is found: vertical edges are parallel.  Every x the run works out is the
+//   x of an operand's side, exactly (a slope of 0).
+// - Through a point pass at most one vertical and one horizontal side, of
+//   different operands or of one ring's corner, so about any point the
+//   result covers nothing, a quadrant, a half-plane, three quadrants or
+//   everything, never two opposite quadrants.  The vertex class of an edge
+//   tells which quadrants about its point the result covers (that is what
+//   the classification works out from parities and horizontal states).
+// - An edge on the result's boundary is the only edge at its x in its
+//   beam, so "x is new" holds at every corner of the result.  An edge that
+//   the result passes straight along adds no vertex: it starts at the beam
+//   only at a corner of its ring, and the result passes straight through a
+//   corner of an operand only when a side of the other operand passes
+//   through it too.  Edges inside or outside the result, or in the middle
+//   of a horizontal side of it, do nothing.
+// - Between the two corners of a horizontal side of the result no edge
+//   acts (that would need a side of the result crossing it).
+// So at every beam the fragments change only at the result's corners there,
+// taken in x order, each by the quadrants about it, and the edges carry the
+// fragments along the result's vertical sides from corner to corner; a beam
+// with no corner of the result changes nothing.  Every run that covers the
+// same region makes the same fragments in the same order with the same
+// vertices and merges, hence the same rings in the same order.  Its result
+// has no vertex but the corners, and its sides are pieces of its operands'
+// sides, as the next run needs.
+//
+// Normalisation unites the outer rings one at a time and then takes the
+// holes away one at a time; with rings in general position every run covers
+// exactly the region of its operands' union or difference, and the last
+// one covers the union of the outer rings less the union of the holes.  So
+// any runs whose last one covers that region give normalisation's result:
+// here the outer rings are united by halves, the holes likewise, and one
+// run takes the holes away, some n log n vertices in all instead of the n
+// of the whole set at every step.
+
+#include <zeltmath/s2d/clip/detail/contour_set.h>
+
+#include <vector>
+
+namespace S2D {
+namespace clip {
+namespace detail {
+
+// Whether `rings` are in general position (above).
+bool InGeneralPosition(const std::vector<RingView>& rings);
+
+// Normalisation's result (every ring of `outers` united with the set in
+// turn, then every ring of `inners` taken from it) into `out`, for rings
+// that together are in general position.
+void NormalizeByHalves(const std::vector<RingView>& outers, const std::vector<RingView>& inners, ContourSet& out);
+
+} // namespace detail
+} // namespace clip
+} // namespace S2D
+
+#endif
