@@ -70,6 +70,7 @@ TEST(ByHalves, GeneralPositionAsksForAlternatingSidesApart)
     EXPECT_FALSE(General({{}}));
     EXPECT_FALSE(General({{{0, 0}, {0, 2}, {0, 2}, {2, 2}, {2, 0}, {1, 0}}}));
     EXPECT_FALSE(General({{{0, 0}, {0, 1}, {0, 2}, {2, 2}, {2, 0}, {1, 0}}}));
+    EXPECT_FALSE(General({{{1, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}}));
     // Sides in line or near it: of two rings, of one ring, in x or in y.
     EXPECT_FALSE(General({square, {{2, 1}, {3, 1}, {3, 3}, {2, 3}}}));
     EXPECT_FALSE(General({square, {{1, 2}, {3, 2}, {3, 3}, {1, 3}}}));
