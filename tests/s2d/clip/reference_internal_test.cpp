@@ -229,6 +229,31 @@ TEST(ClipReference, NormalizeOfRandomRingSets)
     }
 }
 
+// Axis-parallel rings with sides in line, corners on sides and shared
+// corners, or sides a few 1e-9 apart, within the bundle tolerance: none of
+// them may be taken for rings in general position.
+TEST(ClipReference, NormalizeOfRectanglesOnAGrid)
+{
+    for (unsigned seed = 1; seed <= 3000; ++seed) {
+        Generator g(seed);
+        ContourSet rings;
+        const int size = g.Int(0, 1) ? 6 : 20;
+        const bool nudge = seed % 2 == 0;
+        for (int i = 0, n = g.Int(nudge ? 2 : 1, nudge ? 6 : 10); i < n; ++i) {
+            std::vector<Vertex> box = g.Box(size);
+            if (nudge) {
+                const double dx = (i + 1) * 5e-9 * (g.Int(0, 1) ? 1 : -1), dy = (i + 1) * 7e-9;
+                for (Vertex& v : box)
+                    v = {v.x + dx, v.y + dy};
+            }
+            rings.Add(box, !nudge && g.Int(0, 4) == 0);
+        }
+        ExpectNormalizeAgrees(rings, "seed " + std::to_string(seed));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
 TEST(ClipReference, LargeWorkloads)
 {
     ExpectAllOpsAgree(FromWorkload({workload::Smooth(10000, 1, 0, 0)}),
