@@ -11,9 +11,11 @@
 //
 // Besides not crashing, the engine must give the same bits whether its beams
 // walk every active edge or visit only the edges that change, and the steps
-// of normalisation whether they leave settled rings out of their runs or not.
+// of normalisation whether they leave settled rings out of their runs or not,
+// and normalisation by halves that of one run per ring.
 
 #include <zeltmath/s2d/clip/detail/accumulator.h>
+#include <zeltmath/s2d/clip/detail/by_halves.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/poly_polygon.h>
 
@@ -115,6 +117,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     whole.Run(op, set.Ring(c));
                     expectSame(fast.Rings(), whole.Rings());
                 }
+    }
+    // The rings made axis-parallel, each vertex (x, y) followed by (x', y)
+    // for the next vertex's x', every x and y nudged apart: in general
+    // position as a rule, and then normalisation by halves must give the
+    // result of one run per ring.
+    for (const ContourSet& set : sets) {
+        std::vector<std::vector<S2D::clip::detail::Vertex>> rings(static_cast<size_t>(set.Count()));
+        double nudge = 0;
+        for (int c = 0; c < set.Count(); ++c) {
+            std::vector<S2D::clip::detail::Vertex> nudged;
+            for (const S2D::clip::detail::Vertex& v : set.Ring(c)) {
+                nudge += 0x1p-24;
+                nudged.push_back({v.x + nudge, v.y - nudge});
+            }
+            for (size_t i = 0; i < nudged.size(); ++i) {
+                const S2D::clip::detail::Vertex& next = nudged[i + 1 == nudged.size() ? 0 : i + 1];
+                rings[static_cast<size_t>(c)].push_back(nudged[i]);
+                rings[static_cast<size_t>(c)].push_back({next.x, nudged[i].y});
+            }
+        }
+        std::vector<S2D::clip::detail::RingView> all, outers, inners;
+        for (int c = 0; c < set.Count(); ++c) {
+            all.emplace_back(rings[static_cast<size_t>(c)]);
+            (set.Hole(c) ? inners : outers).emplace_back(rings[static_cast<size_t>(c)]);
+        }
+        if (!S2D::clip::detail::InGeneralPosition(all))
+            continue;
+        S2D::clip::detail::Accumulator whole(false);
+        for (const S2D::clip::detail::RingView& r : outers)
+            whole.Run(Operation::Union, r);
+        for (const S2D::clip::detail::RingView& r : inners)
+            whole.Run(Operation::Difference, r);
+        ContourSet halves;
+        S2D::clip::detail::NormalizeByHalves(outers, inners, halves);
+        expectSame(halves, whole.Rings());
     }
     for (S2D::PolyPolygon& pp : operands) {
         pp.Normalize();

@@ -36,15 +36,13 @@ void Append(const ContourSet& from, ContourSet& to)
 // The union of the n `rings` (of boxes `boxes`, sorted as they are to be
 // united) into `out` and the box of them all into `hull`: a single ring as
 // it is; more rings by one run over the unions of the two halves, or, when
-// the boxes of the halves do not meet, the halves side by side.  True when
-// `out` is a run's result.
-bool ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull)
+// the boxes of the halves do not meet, the halves side by side.
+void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull)
 {
     out.Clear();
     if (n == 1) {
         hull = boxes[0];
-        out.Add(rings[0], 0);
-        return false;
+        return out.Add(rings[0], 0);
     }
     ContourSet a;
     ContourSet b;
@@ -56,11 +54,9 @@ bool ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet
                std::max(ha.ymax, hb.ymax)};
     if (!Near(ha, hb)) {
         std::swap(out, a);
-        Append(b, out);
-        return false;
+        return Append(b, out);
     }
     CombineInto(Operation::Union, a, b, out);
-    return true;
 }
 
 // Spreads the 16 low bits of v to the even bits of the result.
@@ -80,13 +76,15 @@ std::uint32_t Scale(double c, double lo, double hi)
     return hi > lo ? static_cast<std::uint32_t>((c - lo) / (hi - lo) * 65535.0) : 0;
 }
 
-// The union of `rings` into `out`, rings of it side by side that do not
-// meet; true when `out` is a run's result.  Rings whose boxes do not meet,
-// directly or through others, are apart and are not run together: each
-// such group is united by halves, its rings in the order of their boxes'
-// centres along a Z curve, so that the runs unite neighbours, whose union
-// has fewer vertices than they have, before the runs that hold many rings.
-bool Unite(const std::vector<RingView>& rings, ContourSet& out)
+// Two operands whose union is that of `rings`, each of rings side by side
+// that do not meet, for one last run to unite.  Rings whose boxes do not
+// meet, directly or through others, are apart and are not run together:
+// the two halves of each such group are united by halves and go one to
+// each operand (a group of one ring goes to the first).  The rings of a
+// group are taken in the order of their boxes' centres along a Z curve, so
+// that the runs unite neighbours, whose union has fewer vertices than they
+// have, before the runs that hold many rings.
+void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& second)
 {
     const std::size_t n = rings.size();
     std::vector<Box> boxes(n);
@@ -143,18 +141,24 @@ bool Unite(const std::vector<RingView>& rings, ContourSet& out)
         sortedBoxes.push_back(boxes[p.ring]);
     }
 
-    out.Clear();
-    ContourSet group;
+    first.Clear();
+    second.Clear();
+    ContourSet part;
     Box box;
     for (std::size_t lo = 0, hi; lo < n; lo = hi) {
         for (hi = lo + 1; hi < n && order[hi].group == order[lo].group;)
             ++hi;
-        if (lo == 0 && hi == n)
-            return ByHalves(sorted.data(), sortedBoxes.data(), n, out, box);
-        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, hi - lo, group, box);
-        Append(group, out);
+        const std::size_t m = hi - lo;
+        if (m == 1) {
+            first.Add(sorted[lo], 0);
+            continue;
+        }
+        const std::size_t mid = lo + m / 2;
+        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, m / 2, part, box);
+        Append(part, first);
+        ByHalves(sorted.data() + mid, sortedBoxes.data() + mid, hi - mid, part, box);
+        Append(part, second);
     }
-    return false;
 }
 
 } // namespace
@@ -199,17 +203,25 @@ void NormalizeByHalves(const std::vector<RingView>& outers, const std::vector<Ri
     out.Clear();
     if (outers.empty())
         return;   // the holes are taken from an empty set
+    ContourSet first;
+    ContourSet second;
+    Halve(outers, first, second);
+    if (inners.empty())
+        return CombineInto(Operation::Union, first, second, out);
+    // The union of the outer rings and that of the holes need not be run
+    // results themselves, only operands of the last run.
     ContourSet united;
-    const bool ran = Unite(outers, united);
-    if (!inners.empty()) {
-        ContourSet holes;
-        Unite(inners, holes);
-        return CombineInto(Operation::Difference, united, holes, out);
-    }
-    if (ran)
-        return std::swap(out, united);
-    // Rings side by side are not a run's result yet.
-    CombineInto(Operation::Union, united, ContourSet(), out);
+    if (second.Count() > 0)
+        CombineInto(Operation::Union, first, second, united);
+    else
+        std::swap(united, first);
+    Halve(inners, first, second);
+    ContourSet holes;
+    if (second.Count() > 0)
+        CombineInto(Operation::Union, first, second, holes);
+    else
+        std::swap(holes, first);
+    CombineInto(Operation::Difference, united, holes, out);
 }
 
 } // namespace detail
