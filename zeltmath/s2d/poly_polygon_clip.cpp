@@ -105,6 +105,10 @@ void PolyPolygon::Normalize()
     // clip operand.  Rings in general position get the same result by
     // halves.
     ContourSet rings;
+    std::size_t vertices = 0;
+    for (const Polygon& p : polygons_)
+        vertices += p.Points().size();
+    rings.Reserve(outers_.size() + inners_.size(), vertices);
     std::size_t outerCount = 0;
     for (unsigned i : outers_)
         if (i < polygons_.size()) {

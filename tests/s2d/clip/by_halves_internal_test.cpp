@@ -60,8 +60,21 @@ TEST(ByHalves, GeneralPositionAsksForAlternatingSidesApart)
     EXPECT_TRUE(General({}));
     EXPECT_TRUE(General({square}));
     EXPECT_TRUE(General({square, other}));
-    // A ring through x = 0, 2, 1 and y = 0, 1, 3 that crosses itself.
+    // An L, and a ring that crosses itself (x = 1 across y = 0).
     EXPECT_TRUE(General({{{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 3}, {0, 3}}}));
+    EXPECT_FALSE(General({{{0, 0}, {2, 0}, {2, 2}, {1, 2}, {1, -1}, {0, -1}}}));
+    // A staircase of 66 vertices is not looked into.
+    Ring stairs{{0, 0}};
+    for (int i = 1; i <= 32; ++i) {
+        stairs.push_back({double(i - 1), double(i)});
+        stairs.push_back({double(i), double(i)});
+    }
+    stairs.push_back({32, 0});
+    EXPECT_EQ(stairs.size(), 66u);
+    EXPECT_FALSE(General({stairs}));
+    stairs.erase(stairs.begin() + 1, stairs.begin() + 3);
+    stairs[1].x = 0;
+    EXPECT_TRUE(General({stairs}));
 
     // Not axis-parallel, too few or an odd number of vertices, a side of
     // length 0, two consecutive sides in line.

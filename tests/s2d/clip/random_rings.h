@@ -79,27 +79,32 @@ public:
 
     // An axis-parallel ring with sides alternating between horizontal and
     // vertical and coordinates drawn from a continuum, within the square of
-    // side `size` at (x0, y0): a rectangle, or a ring through k random
-    // x and y that usually crosses itself; either orientation, any first
-    // vertex.  Sets of such rings are in general position but by chance.
+    // side `size` at (x0, y0): a rectangle, or the outline of 2 to 5 bars
+    // of different heights standing side by side on one base, turned by a
+    // multiple of 90 degrees; either orientation, any first vertex.  It
+    // never crosses itself, and sets of such rings are in general position
+    // but by chance.
     std::vector<Vertex> Orthogonal(double x0, double y0, double size)
     {
-        std::vector<Vertex> r;
-        if (Int(0, 2) > 0) {
-            const double x = Snap(x0 + Uniform(0, size)), y = Snap(y0 + Uniform(0, size));
-            const double w = Snap(Uniform(0.05, size)), h = Snap(Uniform(0.05, size));
-            r = {{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}};
-        } else {
-            const int k = Int(2, 6);
-            std::vector<double> xs(k), ys(k);
-            for (int i = 0; i < k; ++i) {
-                xs[i] = Snap(x0 + Uniform(0, size));
-                ys[i] = Snap(y0 + Uniform(0, size));
-            }
-            for (int i = 0; i < k; ++i) {
-                r.push_back({xs[i], ys[i]});
-                r.push_back({xs[(i + 1) % k], ys[i]});
-            }
+        const int bars = Int(0, 2) > 0 ? 1 : Int(2, 5);
+        std::vector<double> xs(bars + 1);
+        for (double& x : xs)
+            x = Uniform(0, size);
+        std::sort(xs.begin(), xs.end());
+        const double base = Uniform(0, size / 2);
+        std::vector<Vertex> r{{xs[0], base}};
+        for (int i = 0; i < bars; ++i) {
+            const double top = base + Uniform(0.05, size / 2);
+            r.push_back({xs[i], top});
+            r.push_back({xs[i + 1], top});
+        }
+        r.push_back({xs[bars], base});
+        const int turn = Int(0, 3);
+        for (Vertex& v : r) {
+            const double u = v.x - size / 2, w = v.y - size / 2;
+            const double tu = turn == 0 ? u : turn == 1 ? -w : turn == 2 ? -u : w;
+            const double tw = turn == 0 ? w : turn == 1 ? u : turn == 2 ? -w : -u;
+            v = {Snap(x0 + size / 2 + tu), Snap(y0 + size / 2 + tw)};
         }
         if (Int(0, 1))
             std::reverse(r.begin(), r.end());

@@ -161,6 +161,38 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
     }
 }
 
+// Whether a side of `ring` (axis-parallel, its sides alternating, every x
+// and y its own) crosses another side of it.  Rings of more than
+// kMostChecked vertices are taken as crossing themselves.
+constexpr std::size_t kMostChecked = 64;
+
+bool CrossesItself(RingView ring)
+{
+    const std::size_t n = ring.size();
+    if (n == 4)
+        return false;
+    if (n > kMostChecked)
+        return true;
+    // Side i runs from vertex i to the next; a vertical side meets a
+    // horizontal one other than its neighbours only by crossing it, as no
+    // two sides share an x or a y.
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vertex& a = ring[i];
+        const Vertex& b = ring[i + 1 == n ? 0 : i + 1];
+        if (a.x != b.x)
+            continue;
+        const double lo = std::min(a.y, b.y);
+        const double hi = std::max(a.y, b.y);
+        for (std::size_t j = 0; j < n; ++j) {
+            const Vertex& c = ring[j];
+            const Vertex& d = ring[j + 1 == n ? 0 : j + 1];
+            if (c.y == d.y && c.y > lo && c.y < hi && std::min(c.x, d.x) < a.x && a.x < std::max(c.x, d.x))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool InGeneralPosition(const std::vector<RingView>& rings)
@@ -195,7 +227,12 @@ bool InGeneralPosition(const std::vector<RingView>& rings)
             }
         }
     }
-    return Apart(xs) && Apart(ys);
+    if (!Apart(xs) || !Apart(ys))
+        return false;
+    for (const RingView& ring : rings)
+        if (CrossesItself(ring))
+            return false;
+    return true;
 }
 
 void NormalizeByHalves(const std::vector<RingView>& outers, const std::vector<RingView>& inners, ContourSet& out)

@@ -5,25 +5,31 @@
 //
 // Rings are in general position when every ring is axis-parallel with its
 // sides alternating between horizontal and vertical (so no side has zero
-// length and no two consecutive sides are collinear), every coordinate is
+// length and no two consecutive sides are in line), every coordinate is
 // within kModerate, any two vertical sides (of one ring or of two) are more
-// than kNear apart in x and any two horizontal sides more than kNear apart
-// in y.
+// than kNear apart in x, any two horizontal sides more than kNear apart in
+// y, and no ring crosses itself (rings of more than 64 vertices are not
+// looked into, and do not count as in general position).
 //
-// A run whose operands' sides are pieces of the sides of such rings, no two
-// pieces of one side overlapping or touching, gives a result that depends on
-// the region the result covers alone, not on the operands that make it:
+// A run over such rings, or over pieces of their sides as runs over them
+// leave them, gives a result that depends on the region it covers alone,
+// not on the operands that make it:
 //
 // - No bundle forms: two vertical edges where both run are pieces of
 //   different sides, farther apart than the bundle tolerance.  No crossing
 //   is found: vertical edges are parallel.  Every x the run works out is the
 //   x of an operand's side, exactly (a slope of 0).
-// - Through a point pass at most one vertical and one horizontal side, of
-//   different operands or of one ring's corner, so about any point the
-//   result covers nothing, a quadrant, a half-plane, three quadrants or
-//   everything, never two opposite quadrants.  The vertex class of an edge
-//   tells which quadrants about its point the result covers (that is what
-//   the classification works out from parities and horizontal states).
+// - Through a point pass at most one vertical and one horizontal side.  If
+//   both, they meet at a corner of one ring, or belong to the two operands
+//   (the rings of one operand cross neither themselves nor each other: an
+//   operand holds rings and run results side by side, apart; see below on
+//   results).  So about
+//   any point the result covers nothing, a quadrant, a half-plane, three
+//   quadrants or everything, never two opposite quadrants: its boundary
+//   goes straight or turns a corner, and never touches itself.  The vertex
+//   class of an edge tells which quadrants about its point the result
+//   covers (that is what the classification works out from parities and
+//   horizontal states).
 // - An edge on the result's boundary is the only edge at its x in its
 //   beam, so "x is new" holds at every corner of the result.  An edge that
 //   the result passes straight along adds no vertex: it starts at the beam
@@ -39,17 +45,19 @@
 // with no corner of the result changes nothing.  Every run that covers the
 // same region makes the same fragments in the same order with the same
 // vertices and merges, hence the same rings in the same order.  Its result
-// has no vertex but the corners, and its sides are pieces of its operands'
-// sides, as the next run needs.
+// has no vertex but the corners, its sides are pieces of its operands'
+// sides, and its rings neither cross nor touch, as the next run needs.
 //
 // Normalisation unites the outer rings one at a time and then takes the
 // holes away one at a time; with rings in general position every run covers
 // exactly the region of its operands' union or difference, and the last
 // one covers the union of the outer rings less the union of the holes.  So
-// any runs whose last one covers that region give normalisation's result:
-// here the outer rings are united by halves, the holes likewise, and one
-// run takes the holes away, some n log n vertices in all instead of the n
-// of the whole set at every step.
+// any runs whose last one covers that region give normalisation's result.
+// Here rings whose boxes meet, directly or through others, form groups;
+// each group is united by halves, neighbours first, and the last run unites
+// the halves of all groups at once, or takes the union of the holes (made
+// the same way) from that of the outer rings: some n log n vertices in all
+// instead of the n of the whole set at every step.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
