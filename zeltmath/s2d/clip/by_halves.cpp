@@ -36,24 +36,28 @@ void Append(const ContourSet& from, ContourSet& to)
 // The union of the n `rings` (of boxes `boxes`, sorted as they are to be
 // united) into `out` and the box of them all into `hull`: a single ring as
 // it is; more rings by one run over the unions of the two halves, or, when
-// the boxes of the halves do not meet, the halves side by side.
-void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull)
+// the boxes of the halves do not meet, the halves side by side.  The
+// halves are made in scratch[2 depth] and scratch[2 depth + 1] (scratch
+// holds two sets per halving of n), kept from call to call so that their
+// storage is used again.
+void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull,
+              std::vector<ContourSet>& scratch, std::size_t depth = 0)
 {
     out.Clear();
     if (n == 1) {
         hull = boxes[0];
         return out.Add(rings[0], 0);
     }
-    ContourSet a;
-    ContourSet b;
+    ContourSet& a = scratch[2 * depth];
+    ContourSet& b = scratch[2 * depth + 1];
     Box ha;
     Box hb;
-    ByHalves(rings, boxes, n / 2, a, ha);
-    ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb);
+    ByHalves(rings, boxes, n / 2, a, ha, scratch, depth + 1);
+    ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb, scratch, depth + 1);
     hull = Box{std::min(ha.xmin, hb.xmin), std::min(ha.ymin, hb.ymin), std::max(ha.xmax, hb.xmax),
                std::max(ha.ymax, hb.ymax)};
     if (!Near(ha, hb)) {
-        std::swap(out, a);
+        Append(a, out);
         return Append(b, out);
     }
     CombineInto(Operation::Union, a, b, out);
@@ -145,6 +149,10 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
     second.Clear();
     ContourSet part;
     Box box;
+    std::size_t halvings = 0;
+    for (std::size_t k = n; k > 1; k -= k / 2)
+        ++halvings;
+    std::vector<ContourSet> scratch(2 * halvings);
     for (std::size_t lo = 0, hi; lo < n; lo = hi) {
         for (hi = lo + 1; hi < n && order[hi].group == order[lo].group;)
             ++hi;
@@ -154,9 +162,9 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
             continue;
         }
         const std::size_t mid = lo + m / 2;
-        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, m / 2, part, box);
+        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, m / 2, part, box, scratch);
         Append(part, first);
-        ByHalves(sorted.data() + mid, sortedBoxes.data() + mid, hi - mid, part, box);
+        ByHalves(sorted.data() + mid, sortedBoxes.data() + mid, hi - mid, part, box, scratch);
         Append(part, second);
     }
 }
