@@ -118,40 +118,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     expectSame(fast.Rings(), whole.Rings());
                 }
     }
-    // The rings made axis-parallel, each vertex (x, y) followed by (x', y)
-    // for the next vertex's x', every x and y nudged apart: in general
-    // position as a rule, and then normalisation by halves must give the
+    // Rings in general position: normalisation by halves must give the
     // result of one run per ring.
-    for (const ContourSet& set : sets) {
-        std::vector<std::vector<S2D::clip::detail::Vertex>> rings(static_cast<size_t>(set.Count()));
-        double nudge = 0;
-        for (int c = 0; c < set.Count(); ++c) {
-            std::vector<S2D::clip::detail::Vertex> nudged;
-            for (const S2D::clip::detail::Vertex& v : set.Ring(c)) {
-                nudge += 0x1p-24;
-                nudged.push_back({v.x + nudge, v.y - nudge});
-            }
-            for (size_t i = 0; i < nudged.size(); ++i) {
-                const S2D::clip::detail::Vertex& next = nudged[i + 1 == nudged.size() ? 0 : i + 1];
-                rings[static_cast<size_t>(c)].push_back(nudged[i]);
-                rings[static_cast<size_t>(c)].push_back({next.x, nudged[i].y});
-            }
-        }
-        std::vector<S2D::clip::detail::RingView> all, outers, inners;
-        for (int c = 0; c < set.Count(); ++c) {
-            all.emplace_back(rings[static_cast<size_t>(c)]);
-            (set.Hole(c) ? inners : outers).emplace_back(rings[static_cast<size_t>(c)]);
-        }
-        if (!S2D::clip::detail::InGeneralPosition(all))
-            continue;
+    using S2D::clip::detail::RingView;
+    using S2D::clip::detail::Vertex;
+    const auto expectByHalves = [&](const ContourSet& set, const std::vector<RingView>& rings) {
+        std::vector<RingView> outers, inners;
+        for (int c = 0; c < set.Count(); ++c)
+            (set.Hole(c) ? inners : outers).push_back(rings[static_cast<size_t>(c)]);
+        if (!S2D::clip::detail::InGeneralPosition(rings))
+            return;
         S2D::clip::detail::Accumulator whole(false);
-        for (const S2D::clip::detail::RingView& r : outers)
+        for (const RingView& r : outers)
             whole.Run(Operation::Union, r);
-        for (const S2D::clip::detail::RingView& r : inners)
+        for (const RingView& r : inners)
             whole.Run(Operation::Difference, r);
         ContourSet halves;
         S2D::clip::detail::NormalizeByHalves(outers, inners, halves);
         expectSame(halves, whole.Rings());
+    };
+    for (const ContourSet& set : sets) {
+        std::vector<RingView> given;
+        for (int c = 0; c < set.Count(); ++c)
+            given.push_back(set.Ring(c));
+        expectByHalves(set, given);
+        // The rings made axis-parallel, each vertex (x, y) followed by
+        // (x', y) for the next vertex's x', every x and y nudged apart: in
+        // general position as a rule.
+        std::vector<std::vector<Vertex>> stairs(static_cast<size_t>(set.Count()));
+        double nudge = 0;
+        for (int c = 0; c < set.Count(); ++c) {
+            std::vector<Vertex> nudged;
+            for (const Vertex& v : set.Ring(c)) {
+                nudge += 0x1p-24;
+                nudged.push_back({v.x + nudge, v.y - nudge});
+            }
+            for (size_t i = 0; i < nudged.size(); ++i) {
+                const Vertex& next = nudged[i + 1 == nudged.size() ? 0 : i + 1];
+                stairs[static_cast<size_t>(c)].push_back(nudged[i]);
+                stairs[static_cast<size_t>(c)].push_back({next.x, nudged[i].y});
+            }
+        }
+        expectByHalves(set, std::vector<RingView>(stairs.begin(), stairs.end()));
     }
     for (S2D::PolyPolygon& pp : operands) {
         pp.Normalize();
