@@ -92,6 +92,16 @@ TEST(ByHalves, GeneralPositionAsksForAlternatingSidesApart)
     EXPECT_TRUE(General({square, {{2 + 6e-8, 1}, {3, 1}, {3, 3}, {2 + 6e-8, 3}}}));
     EXPECT_FALSE(General({square, {{1, 2 - 3e-8}, {3, 2 - 3e-8}, {3, 3}, {1, 3}}}));
     EXPECT_TRUE(General({square, {{1, 2 - 6e-8}, {3, 2 - 6e-8}, {3, 3}, {1, 3}}}));
+    // Many rings, whose sides are sorted another way: 300 squares along a
+    // line, then one whose left side comes within 3e-8 of another's.
+    std::vector<Ring> many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back({{3.0 * i, 2.0 * i}, {3.0 * i, 2.0 * i + 1}, {3.0 * i + 1, 2.0 * i + 1}, {3.0 * i + 1, 2.0 * i}});
+    EXPECT_TRUE(General(many));
+    many.push_back({{451 + 3e-8, -5}, {451 + 3e-8, -4}, {452.5, -4}, {452.5, -5}});
+    EXPECT_FALSE(General(many));
+    many.back() = {{451 + 6e-8, -5}, {451 + 6e-8, -4}, {452.5, -4}, {452.5, -5}};
+    EXPECT_TRUE(General(many));
     // Coordinates that are not moderate.
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_FALSE(General({{{0, 0}, {0, 2}, {inf, 2}, {inf, 0}}}));

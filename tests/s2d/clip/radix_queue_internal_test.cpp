@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <queue>
 #include <random>
 #include <set>
 #include <utility>
 #include <vector>
 
+using S2D::clip::detail::FromOrderKey;
 using S2D::clip::detail::OrderKey;
 using S2D::clip::detail::RadixQueue;
 
@@ -25,6 +27,8 @@ struct Item {
     double y;
     int id;
 };
+
+constexpr double kZero = 0.0;
 
 } // namespace
 
@@ -37,6 +41,11 @@ TEST(RadixQueue, KeysKeepTheOrderOfTheHeights)
             EXPECT_EQ(OrderKey(ys[i]) < OrderKey(ys[j]), ys[i] < ys[j]) << ys[i] << " " << ys[j];
             EXPECT_EQ(OrderKey(ys[i]) == OrderKey(ys[j]), ys[i] == ys[j]) << ys[i] << " " << ys[j];
         }
+    // A key gives its height back, bit for bit (-0.0 comes back as 0.0).
+    for (const double y : ys) {
+        const double back = FromOrderKey(OrderKey(y));
+        EXPECT_EQ(std::memcmp(&back, y == 0 ? &kZero : &y, sizeof y), 0) << y;
+    }
 }
 
 // A sweep's use: at each beam, push records no lower than the beam, then

@@ -2,6 +2,7 @@
 
 #include <zeltmath/s2d/clip/detail/by_halves.h>
 
+#include <zeltmath/s2d/clip/detail/radix_queue.h>
 #include <zeltmath/s2d/clip/detail/survey.h>
 
 #include <algorithm>
@@ -16,10 +17,41 @@ namespace detail {
 
 namespace {
 
+// Sorts `values` (no NaN among them), a byte of their order keys at a time
+// from the lowest, skipping the bytes that all keys share.
+void RadixSort(std::vector<double>& values)
+{
+    const std::size_t n = values.size();
+    std::vector<std::uint64_t> keys(n);
+    std::vector<std::uint64_t> spare(n);
+    std::uint64_t differ = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        keys[i] = OrderKey(values[i]);
+        differ |= keys[i] ^ keys[0];
+    }
+    for (int shift = 0; shift < 64; shift += 8) {
+        if (((differ >> shift) & 0xFF) == 0)
+            continue;
+        std::size_t start[257] = {};
+        for (const std::uint64_t k : keys)
+            ++start[((k >> shift) & 0xFF) + 1];
+        for (int b = 0; b < 256; ++b)
+            start[b + 1] += start[b];
+        for (const std::uint64_t k : keys)
+            spare[start[(k >> shift) & 0xFF]++] = k;
+        keys.swap(spare);
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        values[i] = FromOrderKey(keys[i]);
+}
+
 // Whether any two of `values` are more than kNear apart (sorts them).
 bool Apart(std::vector<double>& values)
 {
-    std::sort(values.begin(), values.end());
+    if (values.size() < 256)
+        std::sort(values.begin(), values.end());
+    else
+        RadixSort(values);
     for (std::size_t i = 1; i < values.size(); ++i)
         if (!(values[i] - values[i - 1] > kNear))
             return false;
@@ -113,14 +145,24 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
     };
     std::sort(byLeft.begin(), byLeft.end(),
               [&boxes](std::size_t a, std::size_t b) { return boxes[a].xmin < boxes[b].xmin; });
+    std::vector<Box> left(n);   // the boxes in that order, read in a row
+    for (std::size_t k = 0; k < n; ++k)
+        left[k] = boxes[byLeft[k]];
+    // The pairs whose boxes meet are listed first, without a branch on
+    // whether they meet in y, which is hard to foretell.
+    std::vector<std::pair<std::size_t, std::size_t>> meet(n);
+    std::size_t met = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        const Box& a = boxes[byLeft[k]];
-        for (std::size_t l = k + 1; l < n && boxes[byLeft[l]].xmin <= a.xmax; ++l) {
-            const Box& b = boxes[byLeft[l]];
-            if (b.ymin <= a.ymax && a.ymin <= b.ymax)
-                parent[root(byLeft[l])] = root(byLeft[k]);
+        const Box& a = left[k];
+        for (std::size_t l = k + 1; l < n && left[l].xmin <= a.xmax; ++l) {
+            if (met == meet.size())
+                meet.resize(2 * meet.size());
+            meet[met] = {k, l};
+            met += static_cast<std::size_t>((left[l].ymin <= a.ymax) & (a.ymin <= left[l].ymax));
         }
     }
+    for (std::size_t i = 0; i < met; ++i)
+        parent[root(byLeft[meet[i].second])] = root(byLeft[meet[i].first]);
     struct Place {
         std::size_t group;
         std::uint64_t key;

@@ -40,6 +40,15 @@ inline std::uint64_t OrderKey(double y)
     return (u >> 63) ? ~u : u | (std::uint64_t(1) << 63);
 }
 
+// The height whose key OrderKey gives.
+inline double FromOrderKey(std::uint64_t key)
+{
+    const std::uint64_t u = (key >> 63) ? key & ~(std::uint64_t(1) << 63) : ~key;
+    double y;
+    std::memcpy(&y, &u, sizeof y);
+    return y;
+}
+
 template <class T>
 class RadixQueue {
 public:
