@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <random>
 #include <string>
@@ -102,6 +103,16 @@ TEST(ByHalves, GeneralPositionAsksForAlternatingSidesApart)
     EXPECT_FALSE(General(many));
     many.back() = {{451 + 6e-8, -5}, {451 + 6e-8, -4}, {452.5, -4}, {452.5, -5}};
     EXPECT_TRUE(General(many));
+    // 256 sides whose x differ in the last byte of their bits alone (units
+    // of 2^18 at 2^70, apart), given from the largest down.
+    std::vector<Ring> close;
+    const double base = std::ldexp(1.0, 70), unit = std::ldexp(1.0, 18);
+    for (int k = 127; k >= 0; --k)
+        close.push_back({{base + 2 * k * unit, 2.0 * k},
+                         {base + 2 * k * unit, 2.0 * k + 1},
+                         {base + (2 * k + 1) * unit, 2.0 * k + 1},
+                         {base + (2 * k + 1) * unit, 2.0 * k}});
+    EXPECT_TRUE(General(close));
     // Coordinates that are not moderate.
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_FALSE(General({{{0, 0}, {0, 2}, {inf, 2}, {inf, 0}}}));
