@@ -158,7 +158,7 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
             if (met == meet.size())
                 meet.resize(2 * meet.size());
             meet[met] = {k, l};
-            met += static_cast<std::size_t>((left[l].ymin <= a.ymax) & (a.ymin <= left[l].ymax));
+            met += static_cast<std::size_t>(int(left[l].ymin <= a.ymax) & int(a.ymin <= left[l].ymax));
         }
     }
     for (std::size_t i = 0; i < met; ++i)
