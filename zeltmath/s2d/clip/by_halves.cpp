@@ -45,7 +45,7 @@ void RadixSort(std::vector<double>& values)
         values[i] = FromOrderKey(keys[i]);
 }
 
-// Whether any two of `values` are more than kNear apart (sorts them).
+// Whether every two of `values` are more than kNear apart (sorts them).
 bool Apart(std::vector<double>& values)
 {
     if (values.size() < 256)
