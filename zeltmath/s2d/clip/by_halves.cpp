@@ -114,12 +114,13 @@ std::uint32_t Scale(double c, double lo, double hi)
 
 // Two operands whose union is that of `rings`, each of rings side by side
 // that do not meet, for one last run to unite.  Rings whose boxes do not
-// meet, directly or through others, are apart and are not run together:
-// the two halves of each such group are united by halves and go one to
-// each operand (a group of one ring goes to the first).  The rings of a
-// group are taken in the order of their boxes' centres along a Z curve, so
-// that the runs unite neighbours, whose union has fewer vertices than they
-// have, before the runs that hold many rings.
+// meet, directly or through others, are apart and are not run together.
+// A group whose rings split in two sides such that no two boxes of one
+// side meet (a chain, say) needs no run of its own: each side goes to one
+// operand.  Otherwise the two halves of the group are united by halves and
+// go one to each operand, its rings taken in the order of their boxes'
+// centres along a Z curve, so that the runs unite neighbours, whose union
+// has fewer vertices than they have, before the runs that hold many rings.
 void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& second)
 {
     const std::size_t n = rings.size();
@@ -187,6 +188,47 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
         sortedBoxes.push_back(boxes[p.ring]);
     }
 
+    // The rings whose boxes meet each ring's box: those of ring r are
+    // links[from[r]] to links[from[r + 1] - 1].
+    std::vector<std::size_t> from(n + 1, 0);
+    std::vector<std::size_t> links(2 * met);
+    for (std::size_t i = 0; i < met; ++i) {
+        ++from[byLeft[meet[i].first] + 1];
+        ++from[byLeft[meet[i].second] + 1];
+    }
+    for (std::size_t r = 0; r < n; ++r)
+        from[r + 1] += from[r];
+    {
+        std::vector<std::size_t> at(from.begin(), from.end() - 1);
+        for (std::size_t i = 0; i < met; ++i) {
+            const std::size_t a = byLeft[meet[i].first];
+            const std::size_t b = byLeft[meet[i].second];
+            links[at[a]++] = b;
+            links[at[b]++] = a;
+        }
+    }
+    // Splits the group of ring `start` in two so that no two boxes of one
+    // side meet (side, per ring), if it can be.
+    std::vector<int> side(n, -1);
+    std::vector<std::size_t> queue;
+    const auto split = [&](std::size_t start) {
+        queue.assign(1, start);
+        side[start] = 0;
+        for (std::size_t h = 0; h < queue.size(); ++h) {
+            const std::size_t r = queue[h];
+            for (std::size_t i = from[r]; i < from[r + 1]; ++i) {
+                const std::size_t q = links[i];
+                if (side[q] == side[r])
+                    return false;
+                if (side[q] < 0) {
+                    side[q] = 1 - side[r];
+                    queue.push_back(q);
+                }
+            }
+        }
+        return true;
+    };
+
     first.Clear();
     second.Clear();
     ContourSet part;
@@ -199,8 +241,9 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
         for (hi = lo + 1; hi < n && order[hi].group == order[lo].group;)
             ++hi;
         const std::size_t m = hi - lo;
-        if (m == 1) {
-            first.Add(sorted[lo], 0);
+        if (split(order[lo].ring)) {
+            for (std::size_t i = lo; i < hi; ++i)
+                (side[order[i].ring] == 0 ? first : second).Add(sorted[i], 0);
             continue;
         }
         const std::size_t mid = lo + m / 2;
