@@ -65,27 +65,91 @@ void Append(const ContourSet& from, ContourSet& to)
         to.Add(from.Ring(c), 0);
 }
 
-// The union of the n `rings` (of boxes `boxes`, sorted as they are to be
-// united) into `out` and the box of them all into `hull`: a single ring as
-// it is; more rings by one run over the unions of the two halves, or, when
-// the boxes of the halves do not meet, the halves side by side.  The
-// halves are made in scratch[2 depth] and scratch[2 depth + 1] (scratch
-// holds two sets per halving of n), kept from call to call so that their
-// storage is used again.
-void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull,
-              std::vector<ContourSet>& scratch, std::size_t depth = 0)
+// Up to this many rings are united in layers of rings whose boxes do not
+// meet, more by halves.
+constexpr std::size_t kLayered = 16;
+
+// Sets and lists kept from call to call, so that their storage is used
+// again: two sets per depth of the halving (scratch[2 depth] and
+// scratch[2 depth + 1]), and the layers of the rings being united.
+struct Work {
+    std::vector<ContourSet> scratch;
+    std::vector<std::size_t> layerOf;
+    std::vector<ContourSet> layers;
+};
+
+// Layers of the n rings of boxes `boxes`: each ring in turn takes the
+// lowest layer that holds no ring whose box meets its own (layerOf, per
+// ring).  Returns how many layers there are.
+std::size_t Stack(const Box* boxes, std::size_t n, std::vector<std::size_t>& layerOf)
+{
+    layerOf.assign(n, 0);
+    std::size_t layers = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint64_t taken = 0;   // n <= kLayered <= 64
+        for (std::size_t j = 0; j < i; ++j)
+            if (Near(boxes[i], boxes[j]))
+                taken |= std::uint64_t(1) << layerOf[j];
+        std::size_t l = 0;
+        while (taken >> l & 1)
+            ++l;
+        layerOf[i] = l;
+        layers = std::max(layers, l + 1);
+    }
+    return layers;
+}
+
+// The n rings side by side in their layers: sets[l] holds layer l.
+void Layer(const RingView* rings, std::size_t n, const std::vector<std::size_t>& layerOf, std::size_t layers,
+           std::vector<ContourSet>& sets)
+{
+    if (sets.size() < layers)
+        sets.resize(layers);
+    for (std::size_t l = 0; l < layers; ++l)
+        sets[l].Clear();
+    for (std::size_t i = 0; i < n; ++i)
+        sets[layerOf[i]].Add(rings[i], 0);
+}
+
+// The union of the n `layers` (each of rings side by side) into `out`, by
+// halves; the halves are made in scratch[2 depth] and scratch[2 depth + 1].
+void UniteLayers(const ContourSet* layers, std::size_t n, ContourSet& out, std::vector<ContourSet>& scratch,
+                 std::size_t depth = 0)
 {
     out.Clear();
-    if (n == 1) {
-        hull = boxes[0];
-        return out.Add(rings[0], 0);
-    }
+    if (n == 1)
+        return Append(layers[0], out);
     ContourSet& a = scratch[2 * depth];
     ContourSet& b = scratch[2 * depth + 1];
+    UniteLayers(layers, n / 2, a, scratch, depth + 1);
+    UniteLayers(layers + n / 2, n - n / 2, b, scratch, depth + 1);
+    CombineInto(Operation::Union, a, b, out);
+}
+
+// The union of the n `rings` (of boxes `boxes`, sorted as they are to be
+// united) into `out` and the box of them all into `hull`: up to kLayered
+// rings by their layers; more by one run over the unions of the two
+// halves, or, when the boxes of the halves do not meet, the halves side by
+// side.
+void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet& out, Box& hull, Work& work,
+              std::size_t depth = 0)
+{
+    out.Clear();
+    if (n <= kLayered) {
+        hull = Box();
+        for (std::size_t i = 0; i < n; ++i)
+            hull = Box{std::min(hull.xmin, boxes[i].xmin), std::min(hull.ymin, boxes[i].ymin),
+                       std::max(hull.xmax, boxes[i].xmax), std::max(hull.ymax, boxes[i].ymax)};
+        const std::size_t layers = Stack(boxes, n, work.layerOf);
+        Layer(rings, n, work.layerOf, layers, work.layers);
+        return UniteLayers(work.layers.data(), layers, out, work.scratch, depth);
+    }
+    ContourSet& a = work.scratch[2 * depth];
+    ContourSet& b = work.scratch[2 * depth + 1];
     Box ha;
     Box hb;
-    ByHalves(rings, boxes, n / 2, a, ha, scratch, depth + 1);
-    ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb, scratch, depth + 1);
+    ByHalves(rings, boxes, n / 2, a, ha, work, depth + 1);
+    ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb, work, depth + 1);
     hull = Box{std::min(ha.xmin, hb.xmin), std::min(ha.ymin, hb.ymin), std::max(ha.xmax, hb.xmax),
                std::max(ha.ymax, hb.ymax)};
     if (!Near(ha, hb)) {
@@ -188,68 +252,35 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
         sortedBoxes.push_back(boxes[p.ring]);
     }
 
-    // The rings whose boxes meet each ring's box: those of ring r are
-    // links[from[r]] to links[from[r + 1] - 1].
-    std::vector<std::size_t> from(n + 1, 0);
-    std::vector<std::size_t> links(2 * met);
-    for (std::size_t i = 0; i < met; ++i) {
-        ++from[byLeft[meet[i].first] + 1];
-        ++from[byLeft[meet[i].second] + 1];
-    }
-    for (std::size_t r = 0; r < n; ++r)
-        from[r + 1] += from[r];
-    {
-        std::vector<std::size_t> at(from.begin(), from.end() - 1);
-        for (std::size_t i = 0; i < met; ++i) {
-            const std::size_t a = byLeft[meet[i].first];
-            const std::size_t b = byLeft[meet[i].second];
-            links[at[a]++] = b;
-            links[at[b]++] = a;
-        }
-    }
-    // Splits the group of ring `start` in two so that no two boxes of one
-    // side meet (side, per ring), if it can be.
-    std::vector<int> side(n, -1);
-    std::vector<std::size_t> queue;
-    const auto split = [&](std::size_t start) {
-        queue.assign(1, start);
-        side[start] = 0;
-        for (std::size_t h = 0; h < queue.size(); ++h) {
-            const std::size_t r = queue[h];
-            for (std::size_t i = from[r]; i < from[r + 1]; ++i) {
-                const std::size_t q = links[i];
-                if (side[q] == side[r])
-                    return false;
-                if (side[q] < 0) {
-                    side[q] = 1 - side[r];
-                    queue.push_back(q);
-                }
-            }
-        }
-        return true;
-    };
-
     first.Clear();
     second.Clear();
     ContourSet part;
     Box box;
-    std::size_t halvings = 0;
+    Work work;
+    std::size_t halvings = 2;
     for (std::size_t k = n; k > 1; k -= k / 2)
         ++halvings;
-    std::vector<ContourSet> scratch(2 * halvings);
+    work.scratch.resize(2 * halvings);
     for (std::size_t lo = 0, hi; lo < n; lo = hi) {
         for (hi = lo + 1; hi < n && order[hi].group == order[lo].group;)
             ++hi;
         const std::size_t m = hi - lo;
-        if (split(order[lo].ring)) {
-            for (std::size_t i = lo; i < hi; ++i)
-                (side[order[i].ring] == 0 ? first : second).Add(sorted[i], 0);
+        if (m <= kLayered) {
+            const std::size_t layers = Stack(sortedBoxes.data() + lo, m, work.layerOf);
+            Layer(sorted.data() + lo, m, work.layerOf, layers, work.layers);
+            const std::size_t half = (layers + 1) / 2;
+            UniteLayers(work.layers.data(), half, part, work.scratch);
+            Append(part, first);
+            if (layers > 1) {
+                UniteLayers(work.layers.data() + half, layers - half, part, work.scratch);
+                Append(part, second);
+            }
             continue;
         }
         const std::size_t mid = lo + m / 2;
-        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, m / 2, part, box, scratch);
+        ByHalves(sorted.data() + lo, sortedBoxes.data() + lo, m / 2, part, box, work);
         Append(part, first);
-        ByHalves(sorted.data() + mid, sortedBoxes.data() + mid, hi - mid, part, box, scratch);
+        ByHalves(sorted.data() + mid, sortedBoxes.data() + mid, hi - mid, part, box, work);
         Append(part, second);
     }
 }
