@@ -179,12 +179,13 @@ std::uint32_t Scale(double c, double lo, double hi)
 // Two operands whose union is that of `rings`, each of rings side by side
 // that do not meet, for one last run to unite.  Rings whose boxes do not
 // meet, directly or through others, are apart and are not run together.
-// A group whose rings split in two sides such that no two boxes of one
-// side meet (a chain, say) needs no run of its own: each side goes to one
-// operand.  Otherwise the two halves of the group are united by halves and
-// go one to each operand, its rings taken in the order of their boxes'
-// centres along a Z curve, so that the runs unite neighbours, whose union
-// has fewer vertices than they have, before the runs that hold many rings.
+// A group of up to kLayered rings is put in layers; the first half of the
+// layers, united, goes to one operand and the rest to the other (a group
+// of two layers needs no run of its own).  A larger group is taken in the
+// order of its boxes' centres along a Z curve, and its two halves, each
+// united by halves, go one to each operand: the runs unite neighbours,
+// whose union has fewer vertices than they have, before the runs that hold
+// many rings.
 void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& second)
 {
     const std::size_t n = rings.size();

@@ -53,10 +53,12 @@
 // exactly the region of its operands' union or difference, and the last
 // one covers the union of the outer rings less the union of the holes.  So
 // any runs whose last one covers that region give normalisation's result.
-// Here rings whose boxes meet, directly or through others, form groups;
-// each group is united by halves, neighbours first, and the last run unites
-// the halves of all groups at once, or takes the union of the holes (made
-// the same way) from that of the outer rings: some n log n vertices in all
+// Here rings whose boxes meet, directly or through others, form groups.
+// A few rings are put in layers of rings whose boxes do not meet, which
+// need no run to be united; the layers, and the halves of larger groups
+// (neighbours first), are united by halves.  The last run unites the two
+// halves of all groups at once, or takes the union of the holes (made the
+// same way) from that of the outer rings: some n log n vertices in all
 // instead of the n of the whole set at every step.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
