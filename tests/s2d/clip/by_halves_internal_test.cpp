@@ -133,9 +133,11 @@ TEST(ByHalves, AgreesWithTheReferenceOnRingsInGeneralPosition)
         // Spread from a few rings far apart to many on top of each other.
         const double spread = size * g.Uniform(0, 6);
         std::vector<Ring> outers, inners;
-        for (int i = 0, n = g.Int(0, 12); i < n; ++i)
+        // One set in twenty is large enough for groups beyond the layers.
+        const bool large = seed % 20 == 0;
+        for (int i = 0, n = large ? g.Int(17, 60) : g.Int(0, 12); i < n; ++i)
             outers.push_back(g.Orthogonal(g.Uniform(0, spread), g.Uniform(0, spread), size));
-        for (int i = 0, n = g.Int(0, 4); i < n; ++i)
+        for (int i = 0, n = large ? g.Int(0, 20) : g.Int(0, 4); i < n; ++i)
             inners.push_back(g.Orthogonal(g.Uniform(0, spread), g.Uniform(0, spread), size * 0.6));
         std::vector<Ring> all(outers);
         all.insert(all.end(), inners.begin(), inners.end());
