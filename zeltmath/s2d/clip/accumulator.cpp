@@ -219,10 +219,7 @@ void Accumulator::Settle(double margin)
             if (group_[static_cast<std::size_t>(c)] == g) {
                 const Facts& f = facts_[static_cast<std::size_t>(c)];
                 members_.push_back(c);
-                box.xmin = std::min(box.xmin, f.box.xmin);
-                box.xmax = std::max(box.xmax, f.box.xmax);
-                box.ymin = std::min(box.ymin, f.box.ymin);
-                box.ymax = std::max(box.ymax, f.box.ymax);
+                box = Hull(box, f.box);
                 rectilinear = rectilinear && f.rectilinear;
             }
         if (members_.empty())

@@ -138,8 +138,7 @@ void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet
     if (n <= kLayered) {
         hull = Box();
         for (std::size_t i = 0; i < n; ++i)
-            hull = Box{std::min(hull.xmin, boxes[i].xmin), std::min(hull.ymin, boxes[i].ymin),
-                       std::max(hull.xmax, boxes[i].xmax), std::max(hull.ymax, boxes[i].ymax)};
+            hull = Hull(hull, boxes[i]);
         const std::size_t layers = Stack(boxes, n, work.layerOf);
         Layer(rings, n, work.layerOf, layers, work.layers);
         return UniteLayers(work.layers.data(), layers, out, work.scratch, depth);
@@ -150,8 +149,7 @@ void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet
     Box hb;
     ByHalves(rings, boxes, n / 2, a, ha, work, depth + 1);
     ByHalves(rings + n / 2, boxes + n / 2, n - n / 2, b, hb, work, depth + 1);
-    hull = Box{std::min(ha.xmin, hb.xmin), std::min(ha.ymin, hb.ymin), std::max(ha.xmax, hb.xmax),
-               std::max(ha.ymax, hb.ymax)};
+    hull = Hull(ha, hb);
     if (!Near(ha, hb)) {
         Append(a, out);
         return Append(b, out);
@@ -193,10 +191,7 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
     Box hull;
     for (std::size_t i = 0; i < n; ++i) {
         Survey(rings[i], boxes[i]);
-        hull.xmin = std::min(hull.xmin, boxes[i].xmin);
-        hull.xmax = std::max(hull.xmax, boxes[i].xmax);
-        hull.ymin = std::min(hull.ymin, boxes[i].ymin);
-        hull.ymax = std::max(hull.ymax, boxes[i].ymax);
+        hull = Hull(hull, boxes[i]);
     }
     // Groups: rings whose boxes meet, found over the boxes in order of
     // their left sides.

@@ -73,6 +73,13 @@ inline bool Survey(RingView ring, Box& box)
 #endif
 }
 
+// The box of boxes a and b together (an empty Box leaves the other).
+inline Box Hull(const Box& a, const Box& b)
+{
+    return Box{std::min(a.xmin, b.xmin), std::min(a.ymin, b.ymin), std::max(a.xmax, b.xmax),
+               std::max(a.ymax, b.ymax)};
+}
+
 // The largest magnitude of a coordinate in box b.
 inline double Extent(const Box& b)
 {
