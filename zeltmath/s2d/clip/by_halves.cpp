@@ -68,25 +68,25 @@ void Append(const ContourSet& from, ContourSet& to)
 // Up to this many rings are united in layers of rings whose boxes do not
 // meet, more by halves.
 constexpr std::size_t kLayered = 16;
+static_assert(kLayered <= 64, "the layers taken about a ring are the bits of a 64-bit mask");
 
-// Sets and lists kept from call to call, so that their storage is used
-// again: two sets per depth of the halving (scratch[2 depth] and
-// scratch[2 depth + 1]), and the layers of the rings being united.
+// Sets kept from call to call, so that their storage is used again: two
+// sets per depth of the halving (scratch[2 depth] and scratch[2 depth + 1]),
+// and the layers of the rings being united.
 struct Work {
     std::vector<ContourSet> scratch;
-    std::vector<std::size_t> layerOf;
     std::vector<ContourSet> layers;
 };
 
-// Layers of the n rings of boxes `boxes`: each ring in turn takes the
-// lowest layer that holds no ring whose box meets its own (layerOf, per
-// ring).  Returns how many layers there are.
-std::size_t Stack(const Box* boxes, std::size_t n, std::vector<std::size_t>& layerOf)
+// The n rings (of boxes `boxes`, n <= kLayered) side by side in layers,
+// into work.layers: each ring in turn takes the lowest layer that holds no
+// ring whose box meets its own.  Returns how many layers there are.
+std::size_t Layer(const RingView* rings, const Box* boxes, std::size_t n, Work& work)
 {
-    layerOf.assign(n, 0);
+    std::size_t layerOf[kLayered];
     std::size_t layers = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        std::uint64_t taken = 0;   // n <= kLayered <= 64
+        std::uint64_t taken = 0;
         for (std::size_t j = 0; j < i; ++j)
             if (Near(boxes[i], boxes[j]))
                 taken |= std::uint64_t(1) << layerOf[j];
@@ -96,19 +96,13 @@ std::size_t Stack(const Box* boxes, std::size_t n, std::vector<std::size_t>& lay
         layerOf[i] = l;
         layers = std::max(layers, l + 1);
     }
-    return layers;
-}
-
-// The n rings side by side in their layers: sets[l] holds layer l.
-void Layer(const RingView* rings, std::size_t n, const std::vector<std::size_t>& layerOf, std::size_t layers,
-           std::vector<ContourSet>& sets)
-{
-    if (sets.size() < layers)
-        sets.resize(layers);
+    if (work.layers.size() < layers)
+        work.layers.resize(layers);
     for (std::size_t l = 0; l < layers; ++l)
-        sets[l].Clear();
+        work.layers[l].Clear();
     for (std::size_t i = 0; i < n; ++i)
-        sets[layerOf[i]].Add(rings[i], 0);
+        work.layers[layerOf[i]].Add(rings[i], 0);
+    return layers;
 }
 
 // The union of the n `layers` (each of rings side by side) into `out`, by
@@ -139,8 +133,7 @@ void ByHalves(const RingView* rings, const Box* boxes, std::size_t n, ContourSet
         hull = Box();
         for (std::size_t i = 0; i < n; ++i)
             hull = Hull(hull, boxes[i]);
-        const std::size_t layers = Stack(boxes, n, work.layerOf);
-        Layer(rings, n, work.layerOf, layers, work.layers);
+        const std::size_t layers = Layer(rings, boxes, n, work);
         return UniteLayers(work.layers.data(), layers, out, work.scratch, depth);
     }
     ContourSet& a = work.scratch[2 * depth];
@@ -262,8 +255,7 @@ void Halve(const std::vector<RingView>& rings, ContourSet& first, ContourSet& se
             ++hi;
         const std::size_t m = hi - lo;
         if (m <= kLayered) {
-            const std::size_t layers = Stack(sortedBoxes.data() + lo, m, work.layerOf);
-            Layer(sorted.data() + lo, m, work.layerOf, layers, work.layers);
+            const std::size_t layers = Layer(sorted.data() + lo, sortedBoxes.data() + lo, m, work);
             const std::size_t half = (layers + 1) / 2;
             UniteLayers(work.layers.data(), half, part, work.scratch);
             Append(part, first);
@@ -366,18 +358,19 @@ void NormalizeByHalves(const std::vector<RingView>& outers, const std::vector<Ri
     if (inners.empty())
         return CombineInto(Operation::Union, first, second, out);
     // The union of the outer rings and that of the holes need not be run
-    // results themselves, only operands of the last run.
+    // results themselves, only operands of the last run: halves of which
+    // the second is empty are that already.
+    const auto unite = [&first, &second](ContourSet& to) {
+        if (second.Count() > 0)
+            CombineInto(Operation::Union, first, second, to);
+        else
+            std::swap(to, first);
+    };
     ContourSet united;
-    if (second.Count() > 0)
-        CombineInto(Operation::Union, first, second, united);
-    else
-        std::swap(united, first);
+    unite(united);
     Halve(inners, first, second);
     ContourSet holes;
-    if (second.Count() > 0)
-        CombineInto(Operation::Union, first, second, holes);
-    else
-        std::swap(holes, first);
+    unite(holes);
     CombineInto(Operation::Difference, united, holes, out);
 }
 

@@ -23,13 +23,12 @@
 //   both, they meet at a corner of one ring, or belong to the two operands
 //   (the rings of one operand cross neither themselves nor each other: an
 //   operand holds rings and run results side by side, apart; see below on
-//   results).  So about
-//   any point the result covers nothing, a quadrant, a half-plane, three
-//   quadrants or everything, never two opposite quadrants: its boundary
-//   goes straight or turns a corner, and never touches itself.  The vertex
-//   class of an edge tells which quadrants about its point the result
-//   covers (that is what the classification works out from parities and
-//   horizontal states).
+//   results).  So about any point the result covers nothing, a quadrant, a
+//   half-plane, three quadrants or everything, never two opposite
+//   quadrants: its boundary goes straight or turns a corner, and never
+//   touches itself.  The vertex class of an edge tells which quadrants
+//   about its point the result covers (that is what the classification
+//   works out from parities and horizontal states).
 // - An edge on the result's boundary is the only edge at its x in its
 //   beam, so "x is new" holds at every corner of the result.  An edge that
 //   the result passes straight along adds no vertex: it starts at the beam
