@@ -36,6 +36,7 @@ inline bool InsideRun(double py, double y, double ny)
 struct FoundBounds {
     std::vector<BoundStart> starts;
     std::vector<PendingBound> keys;
+    double lastHeight;   // bounds starting above it are not kept
 
     void Truncate(std::size_t n)
     {
@@ -58,6 +59,10 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
         if (py >= y && ny >= y) {
             if (whole && InsideRun(py, y, ny))
                 return false;
+            if (y > found.lastHeight) {
+                py = y;
+                continue;
+            }
             for (int step : {1, -1}) {
                 const bool starts = step == 1 ? ny > y : py > y;
                 if (!starts)
@@ -161,6 +166,7 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     in.keptRoom = capacity;
     in.vertices = 0;
     FoundBounds found;
+    found.lastHeight = in.lastHeight;
     // Two bounds per local minimum; noisy rings have more, and the lists
     // grow.  Not more: with the arena, the largest block of the run, they
     // keep the run's memory within what the allocator keeps for the next

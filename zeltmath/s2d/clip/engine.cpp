@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace S2D {
 namespace clip {
@@ -56,6 +57,37 @@ void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
     }
 }
 
+// The greatest y of the rings of a set that take part in the run, or -inf.
+double Top(const std::vector<Box>& boxes, const std::vector<char>& ignore)
+{
+    double top = -std::numeric_limits<double>::infinity();
+    for (std::size_t c = 0; c < boxes.size(); ++c)
+        if (!ignore[c])
+            top = std::max(top, boxes[c].ymax);
+    return top;
+}
+
+// The height above which the result gains nothing.  Above the last vertex
+// of an operand, that operand has no edge, so its parity is the one it
+// starts with and its horizontal state none, and no edge carries its
+// bundle flags.  For a difference once the subject is gone, and for an
+// intersection once either operand is, every classification is then not
+// contributing (the subject's parity starts at 0, and so does the clip's
+// for an intersection), and every crossing has that operand outside on
+// all four sides (its bundle sides are its parity, and no crossing edge
+// flips them), which the *and* of both operations turns into nothing.  So
+// the beams above that height change no fragment, and the run may end
+// once the beam at it is classified.
+double LastHeight(Operation op, const std::vector<Box>& boxS, const std::vector<char>& ignoreS,
+                  const std::vector<Box>& boxC, const std::vector<char>& ignoreC)
+{
+    if (op == Operation::Difference)
+        return Top(boxS, ignoreS);
+    if (op == Operation::Intersection)
+        return std::min(Top(boxS, ignoreS), Top(boxC, ignoreC));
+    return std::numeric_limits<double>::infinity();
+}
+
 } // namespace
 
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip, const SweepTuning& tuning)
@@ -100,6 +132,7 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     in.tuning = tuning;
     in.heights = extras.heights;
     in.births = extras.births;
+    in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (in.minima.empty())

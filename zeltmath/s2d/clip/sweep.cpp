@@ -762,7 +762,7 @@ void Sweep<Op>::Run(ContourSet& out)
             if (!bundled)
                 FormBundles(yb);
             ClassifyAndRemove<false>(yb, yt, above);
-            if (!above)
+            if (!above || yb >= in_.lastHeight)
                 return out_.Result(out, in_.births);
             if (!crossings_.empty())
                 HandleCrossings(yb);
@@ -816,7 +816,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
         bool swapped;
         if (lazy) {
             LazyWalk(yb);
-            if (!above)
+            if (!above || yb >= in_.lastHeight)
                 return true;
             swapped = DueChecks(yt);
             if (swapped) {
@@ -837,7 +837,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
                 ClassifyAndRemove<true>(yb, yt, above);
             else
                 ClassifyAndRemove<false>(yb, yt, above);
-            if (!above)
+            if (!above || yb >= in_.lastHeight)
                 return true;
             swapped = !crossings_.empty();
             HandleCrossings(yb);

@@ -14,6 +14,7 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -135,6 +136,10 @@ struct SweepInput {
     // so every beam is walked in full.  Set by the caller of BuildBounds.
     bool extreme = false;
     static constexpr double kExtreme = 1e150;
+    // The result gains nothing above this height (see CombineInto): no
+    // bound starting above it is made, and the sweep ends once the beam at
+    // it is classified.  Set before BuildBounds.
+    double lastHeight = std::numeric_limits<double>::infinity();
     // See RunExtras.
     const std::vector<double>* heights = nullptr;
     std::vector<RingBirth>* births = nullptr;
