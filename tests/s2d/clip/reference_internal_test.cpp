@@ -162,6 +162,51 @@ TEST(ClipReference, LargerRingsWithManyCrossings)
     }
 }
 
+// An intersection ends with the beam where either operand's last edge
+// leaves, a difference with the subject's: rings of the other operand that
+// start at that very height, on a horizontal top side or at a vertex of it,
+// still take part.
+TEST(ClipReference, RingsStartingWhereTheResultEnds)
+{
+    const std::vector<std::vector<Vertex>> rings = {
+        {{0, 0}, {0, 2}, {4, 2}, {4, 0}},                  // a plate with its top side at 2
+        {{1, 2}, {2, 2.5}, {3, 2}, {2, 1}},                // a kite through it
+        {{1, 1}, {1.5, 3}, {2, 2}, {2.5, 3}, {3, 1}},      // a crown dipping to 2
+        {{0, 0}, {2, 2}, {4, 0}},                          // a peak at 2
+        {{1, 3}, {2, 2}, {3, 3}},                          // a cup standing on 2
+        {{-1, 2}, {0, 1}, {1, 2}},                         // a cup hanging from 2
+    };
+    for (std::size_t i = 0; i < rings.size(); ++i)
+        for (std::size_t j = 0; j < rings.size(); ++j)
+            for (std::size_t k = 0; k < rings.size(); ++k) {
+                ContourSet a, b;
+                a.Add(rings[i], 0);
+                b.Add(rings[j], 0);
+                if (k != i && k != j)
+                    b.Add(rings[k], 0);
+                ExpectAllOpsAgree(a, b, "rings " + std::to_string(i) + " against " + std::to_string(j) + ", "
+                                            + std::to_string(k));
+            }
+    // Grid rings, one with its lowest vertex on the other's highest height.
+    const auto byY = [](const Vertex& p, const Vertex& q) { return p.y < q.y; };
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+        Generator g(seed);
+        std::vector<Vertex> low = g.Grid(g.Int(3, 7), 4);
+        std::vector<Vertex> high = g.Grid(g.Int(3, 7), 4);
+        const double shift = std::max_element(low.begin(), low.end(), byY)->y
+                             - std::min_element(high.begin(), high.end(), byY)->y;
+        for (Vertex& v : high)
+            v.y += shift;
+        ContourSet a, b;
+        a.Add(low, 0);
+        b.Add(high, 0);
+        ExpectAllOpsAgree(a, b, "seed " + std::to_string(seed));
+        ExpectAllOpsAgree(b, a, "seed " + std::to_string(seed) + ", swapped");
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
 // Coordinates near the top of the double range, where products in the
 // crossing search and in the scheduling of pair checks overflow: both
 // tunings must still agree with the reference.

@@ -132,7 +132,8 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     in.tuning = tuning;
     in.heights = extras.heights;
     in.births = extras.births;
-    in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
+    if (tuning.endEarly)
+        in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (in.minima.empty())

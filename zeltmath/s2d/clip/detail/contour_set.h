@@ -173,11 +173,14 @@ enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 
 // `lazyFrom` active edges on, until fewer than `lazyUntil` are left, a beam
 // in which at most one edge in `changesPerEdge` changes visits only the
 // edges that change (see the sweep).  Tests lower the numbers to take that
-// path on small inputs.
+// path on small inputs.  With `endEarly`, a difference or an intersection
+// ends where its result can gain nothing more (see CombineInto); the fuzzer
+// compares runs with and without.
 struct SweepTuning {
     int lazyFrom = 24;
     int lazyUntil = 12;
     std::size_t changesPerEdge = 4;
+    bool endEarly = true;
 };
 
 // When the sweep made the fragment that a result ring grew from: in the beam
