@@ -87,6 +87,7 @@ inline void Sweep<Op>::BundleStep(Edge* e, Edge*& e0, double yb)
         e0->bundle[kAbove][kClip] = 0;
         e0->bundle[kAbove][kSubject] = 0;
         e0->bstate[kAbove] = kTail;
+        bundleFormed_ = true;
     }
     e0 = e;
 }
@@ -573,6 +574,7 @@ template <bool Track, bool Join>
         sorted_ = true;
     }
     double lowest = kNoTop;   // see lowestTop_
+    bool ends = false;        // a bound ends at yt
     Edge* e0 = nullptr;
     Edge* next = nullptr;
     Edge* last = nullptr;
@@ -615,6 +617,8 @@ template <bool Track, bool Join>
             e->xb = e->xt;
             if (!Track && e->top.y != yt)
                 lowest = std::min(lowest, e->top.y);
+            else if (!Track)
+                ends = true;
             if (Track && e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
@@ -649,9 +653,94 @@ template <bool Track, bool Join>
             last = placed;
         }
     }
-    if (!Track)
+    if (!Track) {
         lowestTop_ = lowest;
+        // Bundles formed here (at yb, or at yt in this walk) or in the walk
+        // before (at yb) leave flags that are not those of single edges.
+        light_ = !Join && !ends && crossings_.empty() && !bundleFormed_ && !bundledBefore_;
+        bundledBefore_ = bundleFormed_;
+        bundleFormed_ = false;
+    }
     return bundle;
+}
+
+// A light beam: one at whose bottom every change is a bound going on
+// through a vertex (its edge handed over to the next one at the end of the
+// beam before), after a beam without crossings and without bundles.  Then
+// nothing changed on the left of any edge since it was last classified: an
+// edge that ended in the beam before passed no flag on, a bound that started
+// there passes its flag as it did, and no edge swapped places; and no
+// horizontal state is open, since every edge has its flags above and below.
+// So, as long as no bundle forms here, every edge is classified with the
+// parities it kept as its bundle sides (an edge handed over, with those of
+// the edge before it), and with flags above and below only a left or right
+// side of the result acts: it adds a vertex at its bottom, which is yb only
+// for an edge handed over, and changes the previous x, which nothing else in
+// the beam reads.  The crossing search finds nothing while the x at yt keep
+// the list's order, and step 7 changes only the edges ending at yt.  So one
+// walk does the checks and the x at yt; if a bundle would form or the order
+// breaks, every edge gets its x at yb back and false sends the beam to the
+// full steps.  Fragments above are left unset: for an edge going on, its
+// fragment below is the one classification would set above and step 7 copy
+// back, and an edge handing over passes it on.
+template <Operation Op>
+bool Sweep<Op>::LightBeam(double yb, double yt, std::size_t lm)
+{
+    lightEvents_.clear();
+    lightTops_.clear();
+    double lowest = kNoTop;
+    double lastXt = -std::numeric_limits<double>::infinity();
+    double lastXb = 0;
+    const Edge* last = nullptr;
+    for (Edge* e = aet_; e; e = e->next) {
+        const double xt = XAbove(e, yt);
+        // The bundle step's test, and the order at yt (not "<": a NaN fails).
+        if ((last && std::fabs(lastXb - e->xb) <= kCoincident && std::fabs(last->dx - e->dx) <= kCoincident)
+            || !(xt >= lastXt)) {
+            for (Edge* f = aet_; f != e; f = f->next)
+                f->xb = XAt(f, yb);
+            return false;
+        }
+        if (e->bot.y == yb)
+            lightEvents_.push_back(e);
+        if (e->top.y == yt)
+            lightTops_.push_back(e);
+        else
+            lowest = std::min(lowest, e->top.y);
+        lastXb = e->xb;
+        lastXt = xt;
+        last = e;
+        e->xb = xt;
+    }
+    // The vertices of the edges handed over at yb, in list order: left and
+    // right sides add at their own ends of their lists, and nothing else
+    // acts (see above).
+    for (const Edge* e : lightEvents_) {
+        const int bits = e->type == kClip ? 1 | 4 : 2 | 8;
+        const int state = WalkState(e->bside[kClip], e->bside[kSubject], 0, 0);
+        const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
+        if (!c.contributing)
+            continue;
+        if (c.vertex == kRightEdge)
+            out_.AddRight(e->outp[kBelow], e->bot.x, yb);
+        else if (c.vertex == kLeftEdge)
+            out_.AddLeft(e->outp[kBelow], e->bot.x, yb);
+    }
+    bool ends = false;
+    for (Edge* e : lightTops_) {
+        if (NextTop(*e) < 0) {
+            ends = true;
+            continue;
+        }
+        e->outp[kAbove] = e->outp[kBelow];
+        in_.Advance(*e);
+        e->bundle[kAbove][e->type] = 1;
+        lowest = Activate<false>(e, lowest);
+    }
+    lowestTop_ = lowest;
+    light_ = !ends && !StartsAt(lm, yt);
+    bundledBefore_ = false;
+    return true;
 }
 
 // Edge e joins the list.  While pairs are tracked (Tracking, which is
@@ -759,6 +848,14 @@ void Sweep<Op>::Run(ContourSet& out)
                 InsertBounds(yb, lm, false);
             double yt;
             const bool above = NextHeight(yb, lm, yt);
+            if (light_ && above && yb < in_.lastHeight && LightBeam(yb, yt, lm)) {
+                starts = StartsAt(lm, yt);
+                bundled = false;
+                joined = 0;
+                yb = yt;
+                ++beam_;
+                continue;
+            }
             if (!bundled)
                 FormBundles(yb);
             ClassifyAndRemove<false>(yb, yt, above);
@@ -780,6 +877,7 @@ void Sweep<Op>::Run(ContourSet& out)
         changes_ = static_cast<std::size_t>(joined);
         if (RunTracked(yb, lm, bundled))
             return out_.Result(out, in_.births);
+        light_ = false;
     }
 }
 

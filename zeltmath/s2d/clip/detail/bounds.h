@@ -152,8 +152,11 @@ struct SweepInput {
     Edge* Slot();
     // Turns e into the next edge up its bound in its own slot and place in
     // the list, with e's state above as its state below: what Successor and
-    // a hand-over give, without a new slot.  False (e unchanged) when the
-    // bound ends at e's top.  Inline: the sweep calls it at every vertex.
+    // a hand-over give, without a new slot, except that the edge keeps its
+    // bundle sides: the parities on its left, which the next classification
+    // sets anew and a beam without changes on the left may take as they are.
+    // False (e unchanged) when the bound ends at e's top.  Inline: the sweep
+    // calls it at every vertex.
     inline bool Advance(Edge& e);
     // e has left the sweep; its slot may be used again.
     void Release(Edge* e)
@@ -199,7 +202,8 @@ inline double Slope(const Vertex& bot, const Vertex& top)
 }
 
 // Puts edge e on the span from kept vertex `from` to kept vertex `to` of
-// its ring (e.ring set), with no state in the sweep yet.
+// its ring (e.ring set), with no state in the sweep yet but its bundle
+// sides, which the caller sets.
 inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
 {
     const Vertex& bot = e.ring[from];
@@ -212,8 +216,6 @@ inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
     e.topAt = to;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
-    e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
-    e.bside[kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
     e.slink = nullptr;
