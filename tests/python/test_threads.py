@@ -31,8 +31,10 @@ def progress(work):
 
 
 def test_long_computations_release_the_gil():
-    a = zeltmath.PolyPolygon([circle(0, 0, 10, 20000)])
-    b = zeltmath.PolyPolygon([circle(3, 0, 10, 20000)])
+    # Large enough that a run lasts many scheduler time slices, even on a
+    # busy machine.
+    a = zeltmath.PolyPolygon([circle(0, 0, 10, 200000)])
+    b = zeltmath.PolyPolygon([circle(3, 0, 10, 200000)])
     assert progress(lambda: sum(range(3 * 10 ** 6))) == 0            # the method sees a held GIL
     works = {"clip": lambda: a - b, "normalized": lambda: (a | b).normalized(),
              "fft": lambda: zeltmath.fft(np.ones(2 ** 20)),
