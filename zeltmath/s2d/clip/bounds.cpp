@@ -54,6 +54,7 @@ struct FoundBounds {
 // with both neighbours at its own height.
 bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& found)
 {
+    const double last = found.lastHeight;
     double py = kept[m - 1].y;
     for (int k = 0; k < m; ++k) {
         const double y = kept[k].y;
@@ -61,12 +62,8 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
         if (py >= y && ny >= y) {
             if (whole && InsideRun(py, y, ny))
                 return false;
-            if (y > found.lastHeight) {
-                py = y;
-                continue;
-            }
             for (int step : {1, -1}) {
-                const bool starts = step == 1 ? ny > y : py > y;
+                const bool starts = (step == 1 ? ny > y : py > y) && y <= last;
                 if (!starts)
                     continue;
                 const Vertex& bot = kept[k];
