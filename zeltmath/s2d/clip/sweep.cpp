@@ -598,10 +598,12 @@ template <bool Track, bool Join>
         Edge* succ = nullptr;
         bool advanced = false;
         if (e->top.y == yt) {
-            if (Track)
+            if (Track) {
                 succ = in_.Successor(*e);
-            else
+            } else {
                 advanced = in_.Advance(*e);
+                ends = ends || !advanced;
+            }
         }
         Edge* now = e;
         if (succ) {
@@ -617,8 +619,6 @@ template <bool Track, bool Join>
             e->xb = e->xt;
             if (!Track && e->top.y != yt)
                 lowest = std::min(lowest, e->top.y);
-            else if (!Track)
-                ends = true;
             if (Track && e->top.y == yt) {
                 ending_.push_back(e);
                 events_.push_back(e);
