@@ -657,52 +657,59 @@ template <bool Track, bool Join>
         lowestTop_ = lowest;
         // Bundles formed here (at yb, or at yt in this walk) or in the walk
         // before (at yb) leave flags that are not those of single edges.
-        light_ = !Join && !ends && crossings_.empty() && !bundleFormed_ && !bundledBefore_;
+        light_ = crossings_.empty() && !bundleFormed_ && !bundledBefore_;
+        lightPairs_ = Join || ends;
         bundledBefore_ = bundleFormed_;
         bundleFormed_ = false;
     }
     return bundle;
 }
 
-// A light beam: one at whose bottom every change is a bound going on
-// through a vertex (its edge handed over to the next one at the end of the
-// beam before), after a beam without crossings and without bundles.  Then
-// nothing changed on the left of any edge since it was last classified: an
-// edge that ended in the beam before passed no flag on, a bound that started
-// there passes its flag as it did, and no edge swapped places; and no
-// horizontal state is open, since every edge has its flags above and below.
-// So, as long as no bundle forms here, every edge is classified with the
-// parities it kept as its bundle sides (an edge handed over, with those of
-// the edge before it), and with flags above and below only a left or right
-// side of the result acts: it adds a vertex at its bottom, which is yb only
-// for an edge handed over, and changes the previous x, which nothing else in
-// the beam reads.  The crossing search finds nothing while the x at yt keep
-// the list's order, and step 7 changes only the edges ending at yt.  So one
-// walk does the checks and the x at yt; if a bundle would form or the order
-// breaks, every edge gets its x at yb back and false sends the beam to the
-// full steps.  Fragments above are left unset: for an edge going on, its
-// fragment below is the one classification would set above and step 7 copy
-// back, and an edge handing over passes it on.
+// A light beam: one after a beam without crossings and without bundles, at
+// whose bottom every change is a bound going on through a vertex (its edge
+// handed over to the next one at the end of the beam before) or, with
+// Pairs, two neighbours of one operand that both end there or both start
+// there as new bounds.  Then nothing changed on the left of any other edge
+// since it was last classified: an edge that ended in the beam before
+// passed no flag on, a bound that started there passes its flag as it did,
+// and no edge swapped places; a pair flips each parity twice or not at all
+// and leaves no horizontal state open, and every other edge has its flags
+// above and below.  So, as long as no bundle forms here, every edge but a
+// pair's is classified with the parities it kept as its bundle sides (an
+// edge handed over, with those of the edge before it), and with flags above
+// and below only a left or right side of the result acts: it adds a vertex
+// at its bottom, which is yb only for an edge handed over, and changes the
+// previous x.  A pair is classified as the full walk would, from the
+// parities after its left neighbour: by the vertex classes, the first of
+// its edges either does nothing or sets the current fragment and the
+// previous x to its own, and the second then uses and clears them, so no
+// state comes into a pair or goes out of it (the sweep's tests go through
+// every case).  The crossing search finds nothing while the x at yt keep
+// the list's order, and step 7 changes only the edges ending at yt and the
+// new bounds.  So one walk does the checks and the x at yt; if a bundle
+// would form, the order breaks or a change is of another kind, every edge
+// gets its x at yb back and false sends the beam to the full steps.
+// Fragments above are left unset but for new bounds: for any other edge
+// going on, its fragment below is the one classification would set above
+// and step 7 copy back, and an edge handing over passes it on.
 template <Operation Op>
-bool Sweep<Op>::LightBeam(double yb, double yt, std::size_t lm)
+template <bool Pairs>
+bool Sweep<Op>::LightBeam(double yb, double yt)
 {
     lightEvents_.clear();
     lightTops_.clear();
+    lightWalked_.clear();
     double lowest = kNoTop;
     double lastXt = -std::numeric_limits<double>::infinity();
     double lastXb = 0;
-    const Edge* last = nullptr;
-    for (Edge* e = aet_; e; e = e->next) {
+    const Edge* last = nullptr;   // the last edge going on above yb
+    // An edge going on above yb: the bundle step's test, the order at yt
+    // (not "<": a NaN fails) and its x there.
+    const auto goesOn = [&](Edge* e) {
         const double xt = XAbove(e, yt);
-        // The bundle step's test, and the order at yt (not "<": a NaN fails).
         if ((last && std::fabs(lastXb - e->xb) <= kCoincident && std::fabs(last->dx - e->dx) <= kCoincident)
-            || !(xt >= lastXt)) {
-            for (Edge* f = aet_; f != e; f = f->next)
-                f->xb = XAt(f, yb);
+            || !(xt >= lastXt))
             return false;
-        }
-        if (e->bot.y == yb)
-            lightEvents_.push_back(e);
         if (e->top.y == yt)
             lightTops_.push_back(e);
         else
@@ -711,34 +718,106 @@ bool Sweep<Op>::LightBeam(double yb, double yt, std::size_t lm)
         lastXt = xt;
         last = e;
         e->xb = xt;
-    }
-    // The vertices of the edges handed over at yb, in list order: left and
-    // right sides add at their own ends of their lists, and nothing else
-    // acts (see above).
-    for (const Edge* e : lightEvents_) {
-        const int bits = e->type == kClip ? 1 | 4 : 2 | 8;
-        const int state = WalkState(e->bside[kClip], e->bside[kSubject], 0, 0);
-        const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(bits, state)];
-        if (!c.contributing)
+        return true;
+    };
+    // Whether e and its right neighbour are a pair of one operand that both
+    // end at yb (ends) or both start there as new bounds.
+    const auto pair = [yb](const Edge* e, bool ends) {
+        const Edge* f = e->next;
+        if (!f || f->type != e->type)
+            return false;
+        return ends ? f->top.y == yb : f->bot.y == yb && !f->bundle[kBelow][f->type];
+    };
+    // Gives back every x at yb up to e, and the beam to the full steps.
+    const auto giveUp = [this, yb](const Edge* e) {
+        for (Edge* f = aet_; f != e; f = f->next)
+            f->xb = XAt(f, yb);
+        return false;
+    };
+    for (Edge* e = aet_; e;) {
+        if (Pairs && e->top.y == yb) {
+            if (!pair(e, true))
+                return giveUp(e);
+            lightEvents_.push_back(e);
+            e = e->next->next;
             continue;
-        if (c.vertex == kRightEdge)
-            out_.AddRight(e->outp[kBelow], e->bot.x, yb);
-        else if (c.vertex == kLeftEdge)
-            out_.AddLeft(e->outp[kBelow], e->bot.x, yb);
+        }
+        if (e->bot.y == yb) {
+            lightEvents_.push_back(e);
+            if (Pairs && !e->bundle[kBelow][e->type]) {
+                if (!pair(e, false) || !goesOn(e))
+                    return giveUp(e);
+                e = e->next;
+            }
+        }
+        if (!goesOn(e))
+            return giveUp(e);
+        e = e->next;
     }
-    bool ends = false;
+    // Steps 3 and 4 for the changes, in list order.
+    for (Edge* e : lightEvents_) {
+        const int own = e->type == kClip ? 1 : 2;
+        if (!Pairs || (e->bot.y == yb && e->bundle[kBelow][e->type])) {
+            // Handed over: a left or right side adds its vertex, nothing
+            // else acts (see above).
+            const int state = WalkState(e->bside[kClip], e->bside[kSubject], 0, 0);
+            const EdgeClass& c = kEdgeClasses<Op>.of[ClassIndex(own | own << 2, state)];
+            if (!c.contributing)
+                continue;
+            if (c.vertex == kRightEdge)
+                out_.AddRight(e->outp[kBelow], e->bot.x, yb);
+            else if (c.vertex == kLeftEdge)
+                out_.AddLeft(e->outp[kBelow], e->bot.x, yb);
+            continue;
+        }
+        // A pair: the parities on its left are those after its left
+        // neighbour, which goes on and was classified (or has kept its
+        // parities, see above); the pair leaves them as it found them.
+        Edge* f = e->next;
+        const Edge* l = e->prev;
+        int state = l ? WalkState(l->bside[kClip] ^ (l->type == kClip), l->bside[kSubject] ^ (l->type == kSubject), 0, 0)
+                      : WalkState(parity_[kClip], parity_[kSubject], 0, 0);
+        int cf = Fragments::None;
+        double px = -DBL_MAX;
+        if (e->top.y == yb) {
+            ClassifyEdge<false>(e, own << 2, yb, state, px, cf);
+            ClassifyEdge<false>(f, own << 2, yb, state, px, cf);
+            Leave<false>(e);
+            Leave<false>(f);
+        } else {
+            for (Edge* g : {e, f}) {
+                g->xb = g->bot.x;
+                ClassifyEdge<false>(g, own, yb, state, px, cf);
+                g->xb = XAbove(g, yt);
+                g->bundle[kAbove][g->type] = 1;
+                lightWalked_.push_back(g);
+            }
+        }
+    }
+    // Step 7.  An edge not classified keeps its state below, which its
+    // state above would have been; a new bound carries up what
+    // classification gave it (its state below is none).
+    bool ends = false;   // a bound ends at yt
+    for (Edge* e : lightWalked_)
+        if (e->top.y != yt || NextTop(*e) < 0) {
+            ends = ends || e->top.y == yt;
+            CarryUp(e);
+            e->outp[kAbove] = Fragments::None;
+        }
     for (Edge* e : lightTops_) {
         if (NextTop(*e) < 0) {
             ends = true;
             continue;
         }
-        e->outp[kAbove] = e->outp[kBelow];
+        if (e->outp[kAbove] == Fragments::None)
+            e->outp[kAbove] = e->outp[kBelow];
         in_.Advance(*e);
         e->bundle[kAbove][e->type] = 1;
         lowest = Activate<false>(e, lowest);
     }
     lowestTop_ = lowest;
-    light_ = !ends && !StartsAt(lm, yt);
+    light_ = true;
+    lightPairs_ = ends;
     bundledBefore_ = false;
     return true;
 }
@@ -848,7 +927,8 @@ void Sweep<Op>::Run(ContourSet& out)
                 InsertBounds(yb, lm, false);
             double yt;
             const bool above = NextHeight(yb, lm, yt);
-            if (light_ && above && yb < in_.lastHeight && LightBeam(yb, yt, lm)) {
+            if (light_ && above && yb < in_.lastHeight
+                && (starts || lightPairs_ ? LightBeam<true>(yb, yt) : LightBeam<false>(yb, yt))) {
                 starts = StartsAt(lm, yt);
                 bundled = false;
                 joined = 0;

@@ -305,7 +305,8 @@ private:
     template <bool Track, bool Join = false>
     bool NextBeam(double yt, bool bundle, std::size_t* lm = nullptr, int* joined = nullptr);
     Edge* NextJoining(double yt, std::size_t& lm);
-    bool LightBeam(double yb, double yt, std::size_t lm);
+    template <bool Pairs>
+    bool LightBeam(double yb, double yt);
     // Whether bound lm of the minima starts at height y.
     bool StartsAt(std::size_t lm, double y) const { return lm < in_.minima.size() && in_.minima[lm].y == y; }
     void CarryUp(Edge* e);
@@ -389,10 +390,12 @@ private:
     // The next beam may be a light one (see LightBeam); a bundle formed
     // since that was last decided.
     bool light_ = false;
+    bool lightPairs_ = false;           // and a bound may start or end at its bottom
     bool bundleFormed_ = false;
     bool bundledBefore_ = false;        // a bundle formed in the walk before
     std::vector<Edge*> lightEvents_;    // of a light beam: edges starting at its bottom
     std::vector<Edge*> lightTops_;      // and edges ending at its top
+    std::vector<Edge*> lightWalked_;    // and new bounds, classified
 };
 
 } // namespace sweep
