@@ -39,6 +39,7 @@ struct FoundBounds {
     std::vector<BoundStart> starts;
     std::vector<PendingBound> keys;
     double lastHeight;   // bounds starting above it are not kept
+    bool flat = false;   // a ring has a horizontal side
 
     void Truncate(std::size_t n)
     {
@@ -56,12 +57,16 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
 {
     const double last = found.lastHeight;
     double py = kept[m - 1].y;
+    bool flat = false;
     for (int k = 0; k < m; ++k) {
         const double y = kept[k].y;
         const double ny = kept[k + 1 == m ? 0 : k + 1].y;
+        flat = flat || py == y;
         if (py >= y && ny >= y) {
-            if (whole && InsideRun(py, y, ny))
+            if (whole && InsideRun(py, y, ny)) {
+                found.flat = true;
                 return false;
+            }
             for (int step : {1, -1}) {
                 const bool starts = (step == 1 ? ny > y : py > y) && y <= last;
                 if (!starts)
@@ -74,6 +79,7 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
         }
         py = y;
     }
+    found.flat = found.flat || flat;
     return true;
 }
 
@@ -179,6 +185,7 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
         if (!ignoreClip[static_cast<std::size_t>(c)])
             RingBounds(clip.Ring(c), kClip, in, found);
 
+    in.flatSides = found.flat;
     SortBounds(found.keys);
     in.minima.clear();
     in.minima.reserve(found.keys.size());

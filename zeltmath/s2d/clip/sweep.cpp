@@ -822,6 +822,19 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     return true;
 }
 
+// A light beam where one may be (see LightBeam).  Horizontal sides make
+// bounds start and end alone, which light beams do not take, so where a bound
+// may start or end, rings with horizontal sides are left to the full steps
+// rather than tried in a walk that would give up.  This only decides how the
+// beam is done.
+template <Operation Op>
+bool Sweep<Op>::TryLight(double yb, double yt, bool pairs)
+{
+    if (!pairs)
+        return LightBeam<false>(yb, yt);
+    return !in_.flatSides && LightBeam<true>(yb, yt);
+}
+
 // Edge e joins the list.  While pairs are tracked (Tracking, which is
 // tracking_) its top goes to the queue that keeps the edges with their tops;
 // otherwise only the lowest top counts (see NextHeight): `lowest`
@@ -927,8 +940,7 @@ void Sweep<Op>::Run(ContourSet& out)
                 InsertBounds(yb, lm, false);
             double yt;
             const bool above = NextHeight(yb, lm, yt);
-            if (light_ && above && yb < in_.lastHeight
-                && (starts || lightPairs_ ? LightBeam<true>(yb, yt) : LightBeam<false>(yb, yt))) {
+            if (light_ && above && yb < in_.lastHeight && TryLight(yb, yt, starts || lightPairs_)) {
                 starts = StartsAt(lm, yt);
                 bundled = false;
                 joined = 0;

@@ -140,6 +140,8 @@ struct SweepInput {
     // bound starting above it is made, and the sweep ends once the beam at
     // it is classified.  Set before BuildBounds.
     double lastHeight = std::numeric_limits<double>::infinity();
+    // A ring in the run has a horizontal side.  Set by BuildBounds.
+    bool flatSides = false;
     // See RunExtras.
     const std::vector<double>* heights = nullptr;
     std::vector<RingBirth>* births = nullptr;

@@ -307,6 +307,7 @@ private:
     Edge* NextJoining(double yt, std::size_t& lm);
     template <bool Pairs>
     bool LightBeam(double yb, double yt);
+    bool TryLight(double yb, double yt, bool pairs);
     // Whether bound lm of the minima starts at height y.
     bool StartsAt(std::size_t lm, double y) const { return lm < in_.minima.size() && in_.minima[lm].y == y; }
     void CarryUp(Edge* e);
