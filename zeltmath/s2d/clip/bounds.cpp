@@ -39,7 +39,9 @@ struct FoundBounds {
     std::vector<BoundStart> starts;
     std::vector<PendingBound> keys;
     double lastHeight;   // bounds starting above it are not kept
-    bool flat = false;   // a ring has a horizontal side
+    // A ring has a horizontal side.  A ring searched again after the vertex
+    // filter still has one where the filter dropped vertices.
+    bool flat = false;
 
     void Truncate(std::size_t n)
     {
@@ -63,10 +65,8 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
         const double ny = kept[k + 1 == m ? 0 : k + 1].y;
         flat = flat || py == y;
         if (py >= y && ny >= y) {
-            if (whole && InsideRun(py, y, ny)) {
-                found.flat = true;
+            if (whole && InsideRun(py, y, ny))
                 return false;
-            }
             for (int step : {1, -1}) {
                 const bool starts = (step == 1 ? ny > y : py > y) && y <= last;
                 if (!starts)

@@ -388,12 +388,13 @@ private:
     std::vector<int> blockOrder_;
     bool marksValid_ = false;
     bool allAdjacent_ = true;           // every crossing met its pair side by side
-    // The next beam may be a light one (see LightBeam); a bundle formed
-    // since that was last decided.
+    // The next beam may be a light one (see LightBeam), and a bound may
+    // start or end at its bottom.
     bool light_ = false;
-    bool lightPairs_ = false;           // and a bound may start or end at its bottom
+    bool lightPairs_ = false;
+    // A bundle formed since light_ was last decided, or in the walk before.
     bool bundleFormed_ = false;
-    bool bundledBefore_ = false;        // a bundle formed in the walk before
+    bool bundledBefore_ = false;
     std::vector<Edge*> lightEvents_;    // of a light beam: edges starting at its bottom
     std::vector<Edge*> lightTops_;      // and edges ending at its top
     std::vector<Edge*> lightWalked_;    // and new bounds, classified
