@@ -177,8 +177,8 @@ enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 
 // ends where its result can gain nothing more (see CombineInto); the fuzzer
 // compares runs with and without.
 struct SweepTuning {
-    int lazyFrom = 24;
-    int lazyUntil = 12;
+    int lazyFrom = 64;
+    int lazyUntil = 32;
     std::size_t changesPerEdge = 4;
     bool endEarly = true;
 };

@@ -139,9 +139,19 @@ template <Operation Op>
 // difference of the slopes, and a pair that cannot close in before one of
 // its edges ends needs no further look.  The estimate is shortened by a
 // millionth, far more than its own roundings.
+//
+// A pair one of whose edges ends at yt meets no further beam, whatever its
+// distance: the edge is handed over to its successor at yt, or, at the end
+// of its bound, leaves in the walk of the next beam, before its crossing
+// search; either way a new pair takes its place with a check of its own.
+// Most such pairs are the two edges of a local maximum at yt, which meet
+// there.
 template <Operation Op>
 double Sweep<Op>::NextCheck(const Edge* a, const Edge* b, double xa, double xb, double yt) const
 {
+    const double top = std::min(a->top.y, b->top.y);
+    if (top <= yt)
+        return DBL_MAX;
     constexpr double u = DBL_EPSILON / 2;
     const double allowance =
         8 * u * (std::fabs(a->bot.x) + std::fabs(a->top.x) + std::fabs(b->bot.x) + std::fabs(b->top.x)) + 1e-300;
@@ -155,7 +165,7 @@ double Sweep<Op>::NextCheck(const Edge* a, const Edge* b, double xa, double xb, 
     if (!(dy > 1e-12 * std::fabs(yt)))
         return yt;
     const double y = yt + dy;
-    return y > std::min(a->top.y, b->top.y) ? DBL_MAX : y;
+    return y > top ? DBL_MAX : y;
 }
 
 // Runs the checks due by beam top yt; true when some pair of neighbours
