@@ -701,22 +701,32 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     lightWalked_.clear();
     double lowest = kNoTop;
     double lastXt = -std::numeric_limits<double>::infinity();
-    double lastXb = 0;
-    const Edge* last = nullptr;   // the last edge going on above yb
+    // Of the last edge going on above yb: its x at yb and its dx.  The list
+    // is in x order at yb after a beam without crossings (the walk before
+    // checked the order at its top, which is this beam's bottom, and edges
+    // that joined or were handed over since took their places by x), so
+    // the bundle step's distance |x - lastXb| is x - lastXb; were the order
+    // broken, the test would only give up more often.  Before the first
+    // edge, lastXb is minus infinity, which no distance reaches.
+    double lastXb = -std::numeric_limits<double>::infinity();
+    double lastDx = 0;
     // An edge going on above yb: the bundle step's test, the order at yt
-    // (not "<": a NaN fails) and its x there.
+    // (not "<": a NaN fails) and its x there (XAbove, with the test of its
+    // top made once).
     const auto goesOn = [&](Edge* e) {
-        const double xt = XAbove(e, yt);
-        if ((last && std::fabs(lastXb - e->xb) <= kCoincident && std::fabs(last->dx - e->dx) <= kCoincident)
-            || !(xt >= lastXt))
+        const double top = e->top.y;
+        const bool ends = top == yt;
+        const double xt = ends ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        const double xb = e->xb;
+        if ((xb - lastXb <= kCoincident && std::fabs(lastDx - e->dx) <= kCoincident) || !(xt >= lastXt))
             return false;
-        if (e->top.y == yt)
+        if (ends)
             lightTops_.push_back(e);
         else
-            lowest = std::min(lowest, e->top.y);
-        lastXb = e->xb;
+            lowest = std::min(lowest, top);
+        lastXb = xb;
         lastXt = xt;
-        last = e;
+        lastDx = e->dx;
         e->xb = xt;
         return true;
     };
