@@ -13,6 +13,7 @@
 // fragments newest first.
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
+#include <zeltmath/s2d/clip/detail/pod_stack.h>
 
 #include <cstddef>
 #include <vector>
@@ -82,8 +83,8 @@ private:
     int NewNode(double x, double y, int next);
     int Create(double x, double y, double beam, int crossing);
 
-    std::vector<Fragment> frags_;
-    std::vector<Node> nodes_;
+    PodStack<Fragment> frags_;
+    PodStack<Node> nodes_;
     bool recordBirths_ = false;
     std::vector<RingBirth> births_;   // per fragment, when recorded
 };

@@ -50,12 +50,19 @@ public:
     }
     [[gnu::always_inline]] void push_back(T item) { emplace_back(item); }
 
+    void reserve(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(cap_ - begin_))
+            Resize(n);
+    }
     void pop_back() { --end_; }
     void clear() { end_ = begin_; }
     bool empty() const { return end_ == begin_; }
     std::size_t size() const { return static_cast<std::size_t>(end_ - begin_); }
     T& back() { return end_[-1]; }
+    const T& back() const { return end_[-1]; }
     T& operator[](std::size_t i) { return begin_[i]; }
+    const T& operator[](std::size_t i) const { return begin_[i]; }
     T* begin() { return begin_; }
     T* end() { return end_; }
     const T* begin() const { return begin_; }
@@ -65,7 +72,13 @@ private:
     [[gnu::noinline]] void Grow()
     {
         const std::size_t n = size();
-        const std::size_t cap = n < 8 ? 16 : 2 * n;
+        Resize(n < 8 ? 16 : 2 * n);
+    }
+    void Resize(std::size_t cap)
+    {
+        const std::size_t n = size();
+        if (cap > static_cast<std::size_t>(-1) / sizeof(T))
+            throw std::bad_alloc();
         void* p = std::realloc(static_cast<void*>(begin_), cap * sizeof(T));
         if (!p)
             throw std::bad_alloc();
