@@ -815,13 +815,14 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
             e->outp[kAbove] = Fragments::None;
         }
     for (Edge* e : lightTops_) {
-        if (NextTop(*e) < 0) {
+        const int to = NextTop(*e);
+        if (to < 0) {
             ends = true;
             continue;
         }
         if (e->outp[kAbove] == Fragments::None)
             e->outp[kAbove] = e->outp[kBelow];
-        in_.Advance(*e);
+        in_.Advance(*e, to);
         e->bundle[kAbove][e->type] = 1;
         lowest = Activate<false>(e, lowest);
     }

@@ -160,6 +160,9 @@ struct SweepInput {
     // False (e unchanged) when the bound ends at e's top.  Inline: the sweep
     // calls it at every vertex.
     inline bool Advance(Edge& e);
+    // The same onto kept vertex `to` of e's ring, NextTop(e), which is not
+    // -1.
+    inline void Advance(Edge& e, int to);
     // e has left the sweep; its slot may be used again.
     void Release(Edge* e)
     {
@@ -230,10 +233,31 @@ inline bool SweepInput::Advance(Edge& e)
     const int to = NextTop(e);
     if (to < 0)
         return false;
-    const PassedUp passed(e);
-    SetSpan(*this, e, e.topAt, to);
-    passed.To(e);
+    Advance(e, to);
     return true;
+}
+
+// SetSpan and PassedUp, with each field written once.
+inline void SweepInput::Advance(Edge& e, int to)
+{
+    const Vertex& bot = e.ring[e.topAt];
+    const Vertex& top = e.ring[to];
+    e.outp[kBelow] = e.outp[kAbove];
+    e.outp[kAbove] = -1;
+    e.bstate[kBelow] = e.bstate[kAbove];
+    e.bstate[kAbove] = kSingle;
+    e.bundle[kBelow][kClip] = e.bundle[kAbove][kClip];
+    e.bundle[kBelow][kSubject] = e.bundle[kAbove][kSubject];
+    e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
+    e.bot = bot;
+    e.top = top;
+    e.xb = bot.x;
+    e.xt = bot.x;
+    e.dx = Slope(bot, top);
+    e.topAt = to;
+    e.slink = nullptr;
+    if (track)
+        Track(&e).Reset();
 }
 
 // Builds the bounds of both operands (subject first).  ignoreSubject and
