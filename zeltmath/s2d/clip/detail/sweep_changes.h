@@ -60,25 +60,26 @@ template <Operation Op>
         Edge* e = edgeTops_.PopMin().e;
         if (!use)
             continue;
-        Edge* succ = in_.Successor(*e);
-        if (!succ) {
+        const int to = NextTop(*e);
+        if (to < 0) {
             ending_.push_back(e);
             events_.push_back(e);
             continue;
         }
-        Edge* prev = e->prev;
-        HandOver(e, succ);
-        if (T(e).mark >= 0) {
-            T(succ).mark = T(e).mark;
-            marks_[static_cast<std::size_t>(T(e).mark)] = succ;
-            T(e).mark = -1;
-        }
-        in_.Release(e);
-        lowestTop_ = Activate(succ, lowestTop_);
-        events_.push_back(succ);
-        if (prev)
-            SchedulePair(prev);
-        SchedulePair(succ);
+        // The edge goes on up its bound in its own slot, which keeps its
+        // place among the landmarks; its record starts afresh, as a new
+        // slot's would, so that the checks of its pairs lapse.  It keeps
+        // its bundle sides, which a successor would not: this beam lists it
+        // as changing, so it is classified, which sets them, before any
+        // walk reads them.
+        const int mark = T(e).mark;
+        in_.Advance(*e, to);
+        T(e).mark = mark;
+        lowestTop_ = Activate(e, lowestTop_);
+        events_.push_back(e);
+        if (e->prev)
+            SchedulePair(e->prev);
+        SchedulePair(e);
     }
 }
 
