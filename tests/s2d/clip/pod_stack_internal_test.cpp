@@ -11,24 +11,18 @@
 
 using S2D::clip::detail::PodStack;
 
-namespace {
-
-struct Record {
-    Record(double y_, int id_) : y(y_), id(id_) {}
-    double y;
-    int id;
-};
-
-} // namespace
-
 TEST(PodStack, KeepsEveryRecordThroughGrowthMovesAndReuse)
 {
+    struct Record {
+        double y;
+        int id;
+    };
     PodStack<Record> a;
     EXPECT_TRUE(a.empty());
     for (int round = 0; round < 3; ++round) {
         const int n = 5 + 400 * round;   // below, at and far past the first growth
         for (int i = 0; i < n; ++i)
-            a.emplace_back(0.5 * i, i);
+            a.push_back(Record{0.5 * i, i});
         ASSERT_EQ(a.size(), static_cast<std::size_t>(n));
         int expect = 0;
         for (const Record& r : a) {

@@ -206,10 +206,9 @@ inline double Slope(const Vertex& bot, const Vertex& top)
     return (top.x - bot.x) / (top.y - bot.y);
 }
 
-// Puts edge e on the span from kept vertex `from` to kept vertex `to` of
-// its ring (e.ring set), with no state in the sweep yet but its bundle
-// sides, which the caller sets.
-inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
+// The ends, x and slope of edge e (e.ring set) on the span from kept vertex
+// `from` to kept vertex `to` of its ring.
+inline void SetEnds(Edge& e, int from, int to)
 {
     const Vertex& bot = e.ring[from];
     const Vertex& top = e.ring[to];
@@ -219,11 +218,19 @@ inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
     e.xt = bot.x;
     e.dx = Slope(bot, top);
     e.topAt = to;
+    e.slink = nullptr;
+}
+
+// Puts edge e on the span from kept vertex `from` to kept vertex `to` of
+// its ring (e.ring set), with no state in the sweep yet but its bundle
+// sides, which the caller sets.
+inline void SetSpan(SweepInput& in, Edge& e, int from, int to)
+{
+    SetEnds(e, from, to);
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     e.bundle[kBelow][kClip] = e.bundle[kBelow][kSubject] = 0;
     e.bstate[kAbove] = e.bstate[kBelow] = kSingle;
     e.outp[kAbove] = e.outp[kBelow] = -1;
-    e.slink = nullptr;
     if (in.track)
         in.Track(&e).Reset();
 }
@@ -240,8 +247,6 @@ inline bool SweepInput::Advance(Edge& e)
 // SetSpan and PassedUp, with each field written once.
 inline void SweepInput::Advance(Edge& e, int to)
 {
-    const Vertex& bot = e.ring[e.topAt];
-    const Vertex& top = e.ring[to];
     e.outp[kBelow] = e.outp[kAbove];
     e.outp[kAbove] = -1;
     e.bstate[kBelow] = e.bstate[kAbove];
@@ -249,13 +254,7 @@ inline void SweepInput::Advance(Edge& e, int to)
     e.bundle[kBelow][kClip] = e.bundle[kAbove][kClip];
     e.bundle[kBelow][kSubject] = e.bundle[kAbove][kSubject];
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
-    e.bot = bot;
-    e.top = top;
-    e.xb = bot.x;
-    e.xt = bot.x;
-    e.dx = Slope(bot, top);
-    e.topAt = to;
-    e.slink = nullptr;
+    SetEnds(e, e.topAt, to);
     if (track)
         Track(&e).Reset();
 }
