@@ -244,15 +244,13 @@ inline bool SweepInput::Advance(Edge& e)
     return true;
 }
 
-// SetSpan and PassedUp, with each field written once.
+// The state above passes below (PassedUp); above, the edge starts as
+// SetSpan leaves a new one.
 inline void SweepInput::Advance(Edge& e, int to)
 {
-    e.outp[kBelow] = e.outp[kAbove];
+    PassedUp(e).To(e);
     e.outp[kAbove] = -1;
-    e.bstate[kBelow] = e.bstate[kAbove];
     e.bstate[kAbove] = kSingle;
-    e.bundle[kBelow][kClip] = e.bundle[kAbove][kClip];
-    e.bundle[kBelow][kSubject] = e.bundle[kAbove][kSubject];
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     SetEnds(e, e.topAt, to);
     if (track)

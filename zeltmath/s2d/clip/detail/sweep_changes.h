@@ -67,11 +67,10 @@ template <Operation Op>
             continue;
         }
         // The edge goes on up its bound in its own slot, which keeps its
-        // place among the landmarks; its record starts afresh, as a new
-        // slot's would, so that the checks of its pairs lapse.  It keeps
-        // its bundle sides, which a successor would not: this beam lists it
-        // as changing, so it is classified, which sets them, before any
-        // walk reads them.
+        // place among the landmarks; its record starts afresh, so that the
+        // checks of its pairs lapse.  The bundle sides it keeps are not
+        // read before they are set: the next beam lists it as changing and
+        // classifies it.
         const int mark = T(e).mark;
         in_.Advance(*e, to);
         T(e).mark = mark;
