@@ -711,12 +711,11 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     double lastXb = -std::numeric_limits<double>::infinity();
     double lastDx = 0;
     // An edge going on above yb: the bundle step's test, the order at yt
-    // (not "<": a NaN fails) and its x there (XAbove, with the test of its
-    // top made once).
+    // (not "<": a NaN fails) and its x there.
     const auto goesOn = [&](Edge* e) {
         const double top = e->top.y;
         const bool ends = top == yt;
-        const double xt = ends ? e->top.x : e->bot.x + e->dx * (yt - e->bot.y);
+        const double xt = XAbove(e, yt);
         const double xb = e->xb;
         if ((xb - lastXb <= kCoincident && std::fabs(lastDx - e->dx) <= kCoincident) || !(xt >= lastXt))
             return false;
