@@ -364,14 +364,14 @@ private:
     unsigned stamps_ = 0;
     unsigned freshFrom_ = 0;            // stamps_ when fresh_ was last emptied
     RadixQueue<PairCheck> checks_;      // pair checks, least height first
-    PodStack<PairCheck> fresh_;      // checks due at the next look, unordered
+    PodStack<PairCheck> fresh_;         // checks due at the next look, unordered
     PodStack<PairCheck> due_;
     PodStack<PairCheck> recheck_;
-    PodStack<Edge*> events_;         // edges that change at the next beam
-    PodStack<Edge*> ending_;         // edges whose bound ends at the next beam
-    PodStack<Edge*> inserted_;       // bounds that joined at this beam
-    PodStack<Edge*> walked_;         // edges visited in this beam that stay
-    PodStack<Edge*> unsteady_;       // of those, the ones not steady
+    PodStack<Edge*> events_;            // edges that change at the next beam
+    PodStack<Edge*> ending_;            // edges whose bound ends at the next beam
+    PodStack<Edge*> inserted_;          // bounds that joined at this beam
+    PodStack<Edge*> walked_;            // edges visited in this beam that stay
+    PodStack<Edge*> unsteady_;          // of those, the ones not steady
     std::vector<Edge*> marks_;          // every kMarkGap-th edge of the list
     // Runs of the list whose order changes inside a beam; see LocalCrossings.
     struct Block {
@@ -396,9 +396,9 @@ private:
     // A bundle formed since light_ was last decided, or in the walk before.
     bool bundleFormed_ = false;
     bool bundledBefore_ = false;
-    PodStack<Edge*> lightEvents_;    // of a light beam: edges starting at its bottom
-    PodStack<Edge*> lightTops_;      // and edges ending at its top
-    PodStack<Edge*> lightWalked_;    // and new bounds, classified
+    PodStack<Edge*> lightEvents_;       // of a light beam: edges starting at its bottom
+    PodStack<Edge*> lightTops_;         // and edges ending at its top
+    PodStack<Edge*> lightWalked_;       // and new bounds, classified
 };
 
 } // namespace sweep
