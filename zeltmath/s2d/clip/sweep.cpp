@@ -795,11 +795,9 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
             Leave<false>(f);
         } else {
             for (Edge* g : {e, f}) {
-                // Classified at its x at yb; the walk left its x at yt.
-                const double xt = g->xb;
                 g->xb = g->bot.x;
                 ClassifyEdge<false>(g, own, yb, state, px, cf);
-                g->xb = xt;
+                g->xb = XAbove(g, yt);
                 g->bundle[kAbove][g->type] = 1;
                 lightWalked_.push_back(g);
             }
