@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 
 namespace S2D {
 namespace clip {
@@ -13,15 +14,18 @@ namespace {
 
 // Fills the edge from kept vertex `from` to kept vertex `to` of `ring`
 // (its `count` kept vertices) of a bound running `step`-wise.
-inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count, int from, int to, int step, int type)
+inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count, int base, int from, int to, int step,
+                      int type)
 {
     Edge& e = *slot;
     e.type = type;
     e.ring = ring;
     e.count = count;
+    e.base = base;
     e.step = step;
     e.prev = e.next = nullptr;
     SetSpan(in, e, from, to);
+    in.SetSide(e);
     e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     return &e;
@@ -50,12 +54,13 @@ struct FoundBounds {
     }
 };
 
-// Appends the bounds of the ring of m vertices at `kept`.  A bound starts
+// Appends the bounds of the ring of m vertices at `kept`, the first of
+// which is kept vertex `base` of the run (see Edge).  A bound starts
 // only where neither neighbour is lower.  Forward bound: rises along the
 // ring's own direction; reverse bound: rises against it.  With `whole`, the
 // ring is read as given and the search stops (false) at the first vertex
 // with both neighbours at its own height.
-bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& found)
+bool FindBounds(const Vertex* kept, int m, int base, bool whole, int type, FoundBounds& found)
 {
     const double last = found.lastHeight;
     double py = kept[m - 1].y;
@@ -74,13 +79,20 @@ bool FindBounds(const Vertex* kept, int m, bool whole, int type, FoundBounds& fo
                 const Vertex& bot = kept[k];
                 const Vertex& top = kept[Step(k, step, m)];
                 found.keys.emplace_back(y, bot.x, Slope(bot, top), found.starts.size());
-                found.starts.emplace_back(y, kept, m, k, step, type);
+                found.starts.emplace_back(y, kept, m, k, step, type, base);
             }
         }
         py = y;
     }
     found.flat = found.flat || flat;
     return true;
+}
+
+// The index among the kept vertices of the run of the next ring's first,
+// where the sweep can use it (see SweepInput::onSide).
+int Base(const SweepInput& in)
+{
+    return in.vertices <= static_cast<std::size_t>(std::numeric_limits<int>::max()) ? static_cast<int>(in.vertices) : 0;
 }
 
 // The bounds of one ring.  A vertex with both neighbours at its own height
@@ -93,7 +105,7 @@ void RingBounds(RingView ring, int type, SweepInput& in, FoundBounds& found)
     if (n == 0)
         return;
     const std::size_t mark = found.starts.size();
-    if (FindBounds(ring.data(), static_cast<int>(n), true, type, found)) {
+    if (FindBounds(ring.data(), static_cast<int>(n), Base(in), true, type, found)) {
         in.vertices += n;
         return;
     }
@@ -111,8 +123,9 @@ void RingBounds(RingView ring, int type, SweepInput& in, FoundBounds& found)
     const int m = static_cast<int>(in.kept.size() - base);
     if (m == 0)
         return;   // a ring all at one height
+    const int first = Base(in);
     in.vertices += static_cast<std::size_t>(m);
-    FindBounds(in.kept.data() + base, m, false, type, found);
+    FindBounds(in.kept.data() + base, m, first, false, type, found);
 }
 
 // Room for the slots of edges that have left, before the list grows: as
@@ -131,7 +144,8 @@ std::size_t EdgeCapacity(const ContourSet& set, const std::vector<char>& ignore)
 
 } // namespace
 
-Edge* SweepInput::Slot()
+// Inlined into its two callers, which run at every bound and vertex.
+[[gnu::always_inline]] inline Edge* SweepInput::Slot()
 {
     if (spare.empty()) {
         arena.emplace_back();
@@ -144,7 +158,7 @@ Edge* SweepInput::Slot()
 
 Edge* SweepInput::FirstEdge(const BoundStart& b)
 {
-    return MakeEdge(*this, Slot(), b.ring, b.count, b.from, Step(b.from, b.step, b.count), b.step, b.type);
+    return MakeEdge(*this, Slot(), b.ring, b.count, b.base, b.from, Step(b.from, b.step, b.count), b.step, b.type);
 }
 
 Edge* SweepInput::Successor(const Edge& e)
@@ -152,7 +166,7 @@ Edge* SweepInput::Successor(const Edge& e)
     const int to = NextTop(e);
     if (to < 0)
         return nullptr;
-    return MakeEdge(*this, Slot(), e.ring, e.count, e.topAt, to, e.step, e.type);
+    return MakeEdge(*this, Slot(), e.ring, e.count, e.base, e.topAt, to, e.step, e.type);
 }
 
 void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char>& ignoreSubject,

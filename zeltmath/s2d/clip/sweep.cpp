@@ -1074,6 +1074,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             lowestTop_ = kNoTop;
         }
         if (stopTracking) {
+            in_.StopTracking();
             checks_.Clear();
             ClearFresh();
             edgeTops_.Clear();

@@ -14,8 +14,10 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace S2D {
@@ -44,7 +46,19 @@ struct Edge {
     int count;              // how many
     int topAt;              // index of the top vertex in the ring
     int step;               // +1 along the ring, -1 against it
+    int base;               // index of the ring's first kept vertex among those of the run
 };
+// A power of two, so that a slot's index is a shift of its offset.
+static_assert(sizeof(Edge) == 128, "an edge is 128 bytes");
+
+// The index of edge e's side among the sides of its ring: side k joins kept
+// vertices k and k + 1 (cyclically).
+inline int RingSide(const Edge& e)
+{
+    if (e.step < 0)
+        return e.topAt;
+    return e.topAt == 0 ? e.count - 1 : e.topAt - 1;
+}
 
 // What an edge passes up at the top of a beam: its fragment, bundle state
 // and bundle flags above become the state below of the edge that goes on
@@ -103,8 +117,8 @@ struct EdgeTrack {
 // edge runs from kept vertex `from` of its ring one `step` on.
 struct BoundStart {
     BoundStart() = default;
-    BoundStart(double y_, const Vertex* ring_, int count_, int from_, int step_, int type_)
-        : y(y_), ring(ring_), count(count_), from(from_), step(step_), type(type_)
+    BoundStart(double y_, const Vertex* ring_, int count_, int from_, int step_, int type_, int base_)
+        : y(y_), ring(ring_), count(count_), from(from_), step(step_), type(type_), base(base_)
     {
     }
     double y;
@@ -113,6 +127,7 @@ struct BoundStart {
     int from;
     int step;             // +1 along the ring, -1 against it
     int type;             // kClip or kSubject
+    int base;             // see Edge
 };
 
 // Everything a sweep starts from.
@@ -172,16 +187,56 @@ struct SweepInput {
             Track(e).pairStamp = 0;
             Track(e).mark = -1;
         }
+        e->step = 0;   // no longer on a side (see OnSide)
         spare.push_back(e);
     }
     EdgeTrack& Track(const Edge* e) { return track[static_cast<std::size_t>(e - arena.data())]; }
-    // Records for every slot, those of the edges in `active` set up.
+    // Records for every slot, those of the edges in `active` set up, and
+    // the edges on the sides of the rings.
     void StartTracking(Edge* active)
     {
         if (!track)
             track.reset(new EdgeTrack[arena.capacity()]);
-        for (Edge* e = active; e; e = e->next)
+        if (!onSide && vertices <= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+            // calloc: a large table is zeroed by the system a page at a
+            // time as it is touched, and a run touches the sides of the
+            // rings where pairs are tracked only.
+            onSide.reset(static_cast<int*>(std::calloc(vertices, sizeof(int))));
+            if (!onSide)
+                throw std::bad_alloc();
+        }
+        sidesOn = onSide != nullptr;
+        for (Edge* e = active; e; e = e->next) {
             Track(e).Reset();
+            SetSide(*e);
+        }
+    }
+    void StopTracking() { sidesOn = false; }
+    // While pairs are tracked: for each side of each ring (its RingSide
+    // after the ring's base), 1 + the slot of an edge that was on it, so
+    // that a beam that visits only the changes can look for a new bound's
+    // place from an edge near it along its ring.  An entry is only a lead:
+    // its slot may have left the sweep (its step is then 0), or been moved
+    // on or used again for another side, and OnSide checks it.
+    struct FreeDelete {
+        void operator()(int* p) const { std::free(p); }
+    };
+    std::unique_ptr<int[], FreeDelete> onSide;
+    bool sidesOn = false;
+    void SetSide(const Edge& e)
+    {
+        if (sidesOn)
+            onSide[static_cast<std::size_t>(e.base + RingSide(e))] = static_cast<int>(&e - arena.data()) + 1;
+    }
+    // The edge in the sweep on side k of the ring of kept vertices from
+    // `base` on, or null when the table knows of none (while sidesOn).
+    Edge* OnSide(int base, int k)
+    {
+        const int slot = onSide[static_cast<std::size_t>(base + k)];
+        if (!slot)
+            return nullptr;
+        Edge* e = arena.data() + (slot - 1);
+        return e->step != 0 && e->base == base && RingSide(*e) == k ? e : nullptr;
     }
 };
 
@@ -253,6 +308,7 @@ inline void SweepInput::Advance(Edge& e, int to)
     e.bstate[kAbove] = kSingle;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     SetEnds(e, e.topAt, to);
+    SetSide(e);
     if (track)
         Track(&e).Reset();
 }

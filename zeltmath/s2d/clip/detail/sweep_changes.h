@@ -209,7 +209,7 @@ template <Operation Op>
 
 // Landmarks: every kMarkGap-th edge of the list, in list order, so that an
 // insertion in a beam that visits only the changes need not walk the list
-// from its head.  The list is in x order then, so the edges up to a landmark
+// from its head when it finds no edge near it along its ring (NearbyEdge).  The list is in x order then, so the edges up to a landmark
 // left of the new edge's x all come before it, as the walk from the head
 // would find.  A landmark that leaves hands its place to a neighbour that is
 // none, or the landmarks are rebuilt.
@@ -246,16 +246,85 @@ template <Operation Op>
     T(e).mark = -1;
 }
 
+// How far along its ring, either way, a new bound looks for an edge of
+// the sweep to start the search for its place from (NearbyEdge), and how
+// many edges that search passes before it leaves the place to the
+// landmarks.
+//
+// A side that passes below the height y of a local minimum is on a bound
+// that started lower, and the side that crosses y is in the sweep.  So the
+// search goes past j sides only for a minimum with no vertex below it
+// within j places along its ring, and two such minima within j places of
+// each other are at one height: apart from minima at one height, the
+// searches of a ring of n vertices pass some n log(kSideReach) sides in
+// all, and mostly they find an edge at once.
+constexpr int kSideReach = 64;
+constexpr int kNearSteps = 16;
+
+// An edge in the list on one of the sides of e's ring nearest e's bottom,
+// leaving out the two sides that meet there (those of the bounds starting
+// there), or null.  Mostly such an edge passes close by.
+template <Operation Op>
+inline Edge* Sweep<Op>::NearbyEdge(const Edge* e)
+{
+    if (!in_.sidesOn)
+        return nullptr;
+    const int n = e->count;
+    const int bottom = Step(e->topAt, -e->step, n);
+    int up = bottom;                               // the side from the bottom up the ring
+    int down = bottom == 0 ? n - 1 : bottom - 1;   // the side from the bottom down it
+    // Each way at most half of the other n - 2 sides.
+    const int reach = std::min(kSideReach, (n - 2) / 2);
+    for (int j = 0; j < reach; ++j) {
+        up = up + 1 == n ? 0 : up + 1;
+        down = down == 0 ? n - 1 : down - 1;
+        for (const int side : {up, down}) {
+            Edge* h = in_.OnSide(e->base, side);
+            if (h && h != e)
+                return h;
+        }
+    }
+    return nullptr;
+}
+
+// Links e in where the walk from the head would, when that place is within
+// kNearSteps edges of edge h; false (nothing done) otherwise.  The list is
+// in x order at yb, so once the search stands right of an edge whose x is
+// below e's, every edge up to that one comes before e.
+template <Operation Op>
+inline bool Sweep<Op>::PlaceNear(Edge* e, Edge* h, double yb)
+{
+    Edge* before = h;
+    Edge* at = h->next;
+    if (!(XAt(h, yb) < e->xb)) {
+        at = h;
+        before = h->prev;
+        for (int k = 0; before && !(XAt(before, yb) < e->xb); ++k) {
+            if (k == kNearSteps)
+                return false;
+            at = before;
+            before = before->prev;
+        }
+    }
+    for (int k = 0; at && !Precedes(e, XAt(at, yb), at); ++k) {
+        if (k == kNearSteps)
+            return false;
+        before = at;
+        at = at->next;
+    }
+    Link(e, before, at);
+    return true;
+}
+
 // InsertActive with the x of every edge at yb worked out on the way.
 template <Operation Op>
 [[gnu::noinline]] void Sweep<Op>::LazyInsert(Edge* e, Edge* after, double yb)
 {
-    Edge* before = nullptr;
-    Edge* at = aet_;
+    const auto xAt = [yb](const Edge* a) { return XAt(a, yb); };
     if (StartsAfter(after)) {
-        before = after;
-        at = after->next;
-    } else {
+        if (PlaceFrom(e, after, after->next, xAt) > 4 * kMarkGap)
+            marksValid_ = false;
+    } else if (Edge* near = NearbyEdge(e); !near || !PlaceNear(e, near, yb)) {
         if (!marksValid_)
             RebuildMarks();
         // The last landmark left of e's x.
@@ -267,16 +336,12 @@ template <Operation Op>
             else
                 hi = mid;
         }
-        if (lo > 0) {
-            before = marks_[lo - 1];
-            at = before->next;
-        }
+        Edge* before = lo > 0 ? marks_[lo - 1] : nullptr;
+        if (PlaceFrom(e, before, before ? before->next : aet_, xAt) > 4 * kMarkGap)
+            marksValid_ = false;
     }
-    if (PlaceFrom(e, before, at, [yb](const Edge* a) { return XAt(a, yb); }) > 4 * kMarkGap)
-        marksValid_ = false;
-    before = e->prev;
-    if (before)
-        SchedulePair(before);
+    if (e->prev)
+        SchedulePair(e->prev);
     SchedulePair(e);
 }
 

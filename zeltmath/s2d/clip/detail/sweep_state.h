@@ -316,6 +316,8 @@ private:
 
     // Beams that visit only the edges that change; see LazyWalk.
     void LazyInsert(Edge* e, Edge* after, double yb);
+    Edge* NearbyEdge(const Edge* e);
+    bool PlaceNear(Edge* e, Edge* h, double yb);
     bool RiskAroundEnding(double yb);
     void LazyWalk(double yb);
     bool DueChecks(double yt);
