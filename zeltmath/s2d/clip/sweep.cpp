@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <functional>
 #include <limits>
+#include <type_traits>
 
 namespace S2D {
 namespace clip {
@@ -711,11 +712,13 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     double lastXb = -std::numeric_limits<double>::infinity();
     double lastDx = 0;
     // An edge going on above yb: the bundle step's test, the order at yt
-    // (not "<": a NaN fails) and its x there.
-    const auto goesOn = [&](Edge* e) {
+    // (not "<": a NaN fails) and its x there.  With `through` true (a
+    // std::true_type), the edge is known to end above yt.
+    const auto goesOn = [&](Edge* e, auto through) {
+        constexpr bool kThrough = decltype(through)::value;
         const double top = e->top.y;
-        const bool ends = top == yt;
-        const double xt = XAbove(e, yt);
+        const bool ends = !kThrough && top == yt;
+        const double xt = kThrough ? XAlong(e, yt) : XAbove(e, yt);
         const double xb = e->xb;
         if ((xb - lastXb <= kCoincident && std::fabs(lastDx - e->dx) <= kCoincident) || !(xt >= lastXt))
             return false;
@@ -744,6 +747,14 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
         return false;
     };
     for (Edge* e = aet_; e;) {
+        // Most edges pass through the beam, from below yb to above yt: no
+        // change of the beam is theirs, and their x at yt is on their slope.
+        while (e->top.y > yt && e->bot.y < yb) {
+            if (!goesOn(e, std::true_type()))
+                return giveUp(e);
+            if (!(e = e->next))
+                goto walked;
+        }
         if (Pairs && e->top.y == yb) {
             if (!pair(e, true))
                 return giveUp(e);
@@ -754,15 +765,16 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
         if (e->bot.y == yb) {
             lightEvents_.push_back(e);
             if (Pairs && !e->bundle[kBelow][e->type]) {
-                if (!pair(e, false) || !goesOn(e))
+                if (!pair(e, false) || !goesOn(e, std::false_type()))
                     return giveUp(e);
                 e = e->next;
             }
         }
-        if (!goesOn(e))
+        if (!goesOn(e, std::false_type()))
             return giveUp(e);
         e = e->next;
     }
+walked:
     // Steps 3 and 4 for the changes, in list order.
     for (Edge* e : lightEvents_) {
         const int own = e->type == kClip ? 1 : 2;

@@ -88,6 +88,12 @@ struct PairCheck {
     std::uint64_t stamp;
 };
 
+// x of edge e at height y along its slope from the bottom.
+inline double XAlong(const Edge* e, double y)
+{
+    return e->bot.x + e->dx * (y - e->bot.y);
+}
+
 // x of edge e at a height y above its bottom: its top x where it ends, else
 // along its slope from the bottom.  The walks use it for an edge's x at the
 // beam top, which is always above its bottom.
@@ -95,7 +101,7 @@ inline double XAbove(const Edge* e, double y)
 {
     if (y == e->top.y)
         return e->top.x;
-    return e->bot.x + e->dx * (y - e->bot.y);
+    return XAlong(e, y);
 }
 
 // x of edge e at height y, with the very arithmetic by which the sweep moves
