@@ -749,6 +749,8 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     for (Edge* e = aet_; e;) {
         // Most edges pass through the beam, from below yb to above yt: no
         // change of the beam is theirs, and their x at yt is on their slope.
+        // (A loop of its own, left by goto at the end of the list: the
+        // compiler keeps it tight.)
         while (e->top.y > yt && e->bot.y < yb) {
             if (!goesOn(e, std::true_type()))
                 return giveUp(e);

@@ -191,33 +191,40 @@ struct SweepInput {
         spare.push_back(e);
     }
     EdgeTrack& Track(const Edge* e) { return track[static_cast<std::size_t>(e - arena.data())]; }
-    // Records for every slot, those of the edges in `active` set up, and
-    // the edges on the sides of the rings.
+    // Records for every slot, those of the edges in `active` set up.
     void StartTracking(Edge* active)
     {
         if (!track)
             track.reset(new EdgeTrack[arena.capacity()]);
-        if (!onSide && vertices <= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        for (Edge* e = active; e; e = e->next)
+            Track(e).Reset();
+    }
+    // From now on until StopTracking, onSide follows the edges, starting
+    // with those in `active`.
+    void WatchSides(Edge* active)
+    {
+        if (!onSide) {
+            if (vertices > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+                return;
             // calloc: a large table is zeroed by the system a page at a
             // time as it is touched, and a run touches the sides of the
-            // rings where pairs are tracked only.
+            // rings where it looks for places only.
             onSide.reset(static_cast<int*>(std::calloc(vertices, sizeof(int))));
             if (!onSide)
                 throw std::bad_alloc();
         }
-        sidesOn = onSide != nullptr;
-        for (Edge* e = active; e; e = e->next) {
-            Track(e).Reset();
+        sidesOn = true;
+        for (Edge* e = active; e; e = e->next)
             SetSide(*e);
-        }
     }
     void StopTracking() { sidesOn = false; }
-    // While pairs are tracked: for each side of each ring (its RingSide
-    // after the ring's base), 1 + the slot of an edge that was on it, so
-    // that a beam that visits only the changes can look for a new bound's
-    // place from an edge near it along its ring.  An entry is only a lead:
-    // its slot may have left the sweep (its step is then 0), or been moved
-    // on or used again for another side, and OnSide checks it.
+    // While pairs are tracked, from the first beam that visits only the
+    // changes and has a bound to place on: for each side of each ring (its
+    // RingSide after the ring's base), 1 + the slot of an edge that was on
+    // it, so that the bound can look for its place from an edge near it
+    // along its ring.  An entry is only a lead: its slot may have left the
+    // sweep (its step is then 0), or been moved on or used again for
+    // another side, and OnSide checks it.
     struct FreeDelete {
         void operator()(int* p) const { std::free(p); }
     };
@@ -308,7 +315,6 @@ inline void SweepInput::Advance(Edge& e, int to)
     e.bstate[kAbove] = kSingle;
     e.bundle[kAbove][kClip] = e.bundle[kAbove][kSubject] = 0;
     SetEnds(e, e.topAt, to);
-    SetSide(e);
     if (track)
         Track(&e).Reset();
 }

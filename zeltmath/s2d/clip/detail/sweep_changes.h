@@ -67,12 +67,14 @@ template <Operation Op>
             continue;
         }
         // The edge goes on up its bound in its own slot, which keeps its
-        // place among the landmarks; its record starts afresh, so that the
+        // place among the landmarks and takes its new side in the table of
+        // sides (SweepInput::onSide); its record starts afresh, so that the
         // checks of its pairs lapse.  The bundle sides it keeps are not
         // read before they are set: the next beam lists it as changing and
         // classifies it.
         const int mark = T(e).mark;
         in_.Advance(*e, to);
+        in_.SetSide(*e);
         T(e).mark = mark;
         lowestTop_ = Activate(e, lowestTop_);
         events_.push_back(e);
@@ -267,8 +269,13 @@ constexpr int kNearSteps = 16;
 template <Operation Op>
 inline Edge* Sweep<Op>::NearbyEdge(const Edge* e)
 {
-    if (!in_.sidesOn)
-        return nullptr;
+    if (!in_.sidesOn) {
+        // e joins the list after this search; its sides are recorded as
+        // it goes on up its bound.
+        in_.WatchSides(aet_);
+        if (!in_.sidesOn)
+            return nullptr;
+    }
     const int n = e->count;
     const int bottom = Step(e->topAt, -e->step, n);
     int up = bottom;                               // the side from the bottom up the ring
