@@ -25,7 +25,6 @@ inline Edge* MakeEdge(SweepInput& in, Edge* slot, const Vertex* ring, int count,
     e.step = step;
     e.prev = e.next = nullptr;
     SetSpan(in, e, from, to);
-    in.SetSide(e);
     e.bside[kClip] = in.op == Operation::Difference ? 1 : 0;
     e.bside[kSubject] = 0;
     return &e;

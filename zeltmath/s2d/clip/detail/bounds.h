@@ -222,7 +222,9 @@ struct SweepInput {
     // changes and has a bound to place on: for each side of each ring (its
     // RingSide after the ring's base), 1 + the slot of an edge that was on
     // it, so that the bound can look for its place from an edge near it
-    // along its ring.  An entry is only a lead: its slot may have left the
+    // along its ring.  The beams that visit only the changes write the
+    // edges they place or move on; the others write nothing, so a side may
+    // lack its edge.  An entry is only a lead: its slot may have left the
     // sweep (its step is then 0), or been moved on or used again for
     // another side, and OnSide checks it.
     struct FreeDelete {

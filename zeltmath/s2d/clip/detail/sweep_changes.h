@@ -347,6 +347,7 @@ template <Operation Op>
         if (PlaceFrom(e, before, before ? before->next : aet_, xAt) > 4 * kMarkGap)
             marksValid_ = false;
     }
+    in_.SetSide(*e);
     if (e->prev)
         SchedulePair(e->prev);
     SchedulePair(e);
