@@ -37,15 +37,20 @@ void Sweep<Op>::InsertActive(Edge* e, Edge* after)
 
 // Walks from `at` (`before` on its left) to the first edge that e precedes
 // and links e in before it; xOf gives an edge's x at the beam bottom.
-// Returns the number of edges passed.
+// Returns the number of edges passed, or kNoPlace, with e not linked, when
+// its place lies past Limit edges.
 template <Operation Op>
-template <class XOf>
+template <std::size_t Limit, class XOf>
 inline std::size_t Sweep<Op>::PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf)
 {
     std::size_t steps = 0;
-    for (; at; before = at, at = at->next, ++steps)
+    for (; at; before = at, at = at->next, ++steps) {
         if (Precedes(e, xOf(at), at))
             break;
+        if constexpr (Limit != kNoPlace)
+            if (steps == Limit)
+                return kNoPlace;
+    }
     Link(e, before, at);
     return steps;
 }

@@ -211,10 +211,11 @@ template <Operation Op>
 
 // Landmarks: every kMarkGap-th edge of the list, in list order, so that an
 // insertion in a beam that visits only the changes need not walk the list
-// from its head when it finds no edge near it along its ring (NearbyEdge).  The list is in x order then, so the edges up to a landmark
-// left of the new edge's x all come before it, as the walk from the head
-// would find.  A landmark that leaves hands its place to a neighbour that is
-// none, or the landmarks are rebuilt.
+// from its head when it finds no edge near it along its ring (NearbyEdge).
+// The list is in x order then, so the edges up to a landmark left of the
+// new edge's x all come before it, as the walk from the head would find.
+// A landmark that leaves hands its place to a neighbour that is none, or
+// the landmarks are rebuilt.
 constexpr std::size_t kMarkGap = 8;
 
 template <Operation Op>
@@ -261,7 +262,7 @@ template <Operation Op>
 // searches of a ring of n vertices pass some n log(kSideReach) sides in
 // all, and mostly they find an edge at once.
 constexpr int kSideReach = 64;
-constexpr int kNearSteps = 16;
+constexpr std::size_t kNearSteps = 16;
 
 // An edge in the list on one of the sides of e's ring nearest e's bottom,
 // leaving out the two sides that meet there (those of the bounds starting
@@ -306,21 +307,14 @@ inline bool Sweep<Op>::PlaceNear(Edge* e, Edge* h, double yb)
     if (!(XAt(h, yb) < e->xb)) {
         at = h;
         before = h->prev;
-        for (int k = 0; before && !(XAt(before, yb) < e->xb); ++k) {
+        for (std::size_t k = 0; before && !(XAt(before, yb) < e->xb); ++k) {
             if (k == kNearSteps)
                 return false;
             at = before;
             before = before->prev;
         }
     }
-    for (int k = 0; at && !Precedes(e, XAt(at, yb), at); ++k) {
-        if (k == kNearSteps)
-            return false;
-        before = at;
-        at = at->next;
-    }
-    Link(e, before, at);
-    return true;
+    return PlaceFrom<kNearSteps>(e, before, at, [yb](const Edge* a) { return XAt(a, yb); }) != kNoPlace;
 }
 
 // InsertActive with the x of every edge at yb worked out on the way.

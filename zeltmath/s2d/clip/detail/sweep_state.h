@@ -296,7 +296,8 @@ private:
     void Leave(Edge* e);
     void InsertBounds(double yb, std::size_t& lm, bool lazy);
     bool NextHeight(double yb, std::size_t lm, double& yt);
-    template <class XOf>
+    static constexpr std::size_t kNoPlace = std::numeric_limits<std::size_t>::max();
+    template <std::size_t Limit = kNoPlace, class XOf>
     std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
     void Link(Edge* e, Edge* before, Edge* at);
     void RemoveEnded(Edge* e);
