@@ -10,9 +10,10 @@
 // Coordinates pair up into vertices (x, y).
 //
 // Besides not crashing, the engine must give the same bits whether its beams
-// walk every active edge or visit only the edges that change, and the steps
-// of normalisation whether they leave settled rings out of their runs or not,
-// and normalisation by halves that of one run per ring.
+// walk every active edge or visit only the edges that change, and whether
+// its sweep starts and ends where the result can gain something or spans all
+// heights; the steps of normalisation whether they leave settled rings out
+// of their runs or not, and normalisation by halves that of one run per ring.
 
 #include <zeltmath/s2d/clip/detail/accumulator.h>
 #include <zeltmath/s2d/clip/detail/by_halves.h>
@@ -100,9 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                        != 0)
                 __builtin_trap();
     };
-    // Every beam visiting only its changes, and every run going on to the
-    // last height.
-    const S2D::clip::detail::SweepTuning otherWay{1, 0, 0, false};
+    // Every beam visiting only its changes, and every run going from the
+    // first height to the last.
+    const S2D::clip::detail::SweepTuning otherWay{1, 0, 0, false, false};
     for (Operation op : {Operation::Difference, Operation::Intersection, Operation::Xor, Operation::Union})
         expectSame(S2D::clip::detail::Combine(op, sets[0], sets[1]),
                    S2D::clip::detail::Combine(op, sets[0], sets[1], otherWay));

@@ -15,11 +15,14 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using S2D::clip::detail::Combine;
+using S2D::clip::detail::CombineInto;
 using S2D::clip::detail::ContourSet;
 using S2D::clip::detail::Operation;
+using S2D::clip::detail::RunExtras;
 using S2D::clip::detail::SweepTuning;
 using S2D::clip::detail::Vertex;
 using random_rings::Generator;
@@ -307,6 +310,103 @@ TEST(ClipReference, LargeWorkloads)
                       FromWorkload({workload::Fuzzy(10000, 2, 0.5, 0.1)}), "fuzzy circles");
     ExpectAllOpsAgree(FromWorkload({workload::Plate(10)}), FromWorkload(workload::Openings(10)), "plate");
     ExpectNormalizeAgrees(FromWorkload(workload::Squares(1000)), "1000 squares");
+}
+
+// A difference or an intersection may start its sweep at the lowest vertex
+// of its higher operand when the one ring below it passes a test (see the
+// engine).  The intersection and both differences of a and b against the
+// reference, by default and visiting only the changes; returns how many of
+// these runs started late.
+int ExpectLateStartsAgree(const ContourSet& a, const ContourSet& b, const std::string& what)
+{
+    int late = 0;
+    for (const auto& [op, s, c] : {std::tuple(Operation::Intersection, &a, &b),
+                                   std::tuple(Operation::Difference, &a, &b),
+                                   std::tuple(Operation::Difference, &b, &a)}) {
+        const ContourSet want = reference::Combine(op, *s, *c);
+        for (const SweepTuning& t : kTunings) {
+            bool started = false;
+            RunExtras extras;
+            extras.startedLate = &started;
+            ContourSet got;
+            CombineInto(op, *s, *c, got, t, extras);
+            EXPECT_EQ(Difference(got, want), "")
+                << what << ", operation " << int(op) << (s == &a ? "" : " swapped") << ", lazy from " << t.lazyFrom
+                << (started ? ", started late" : "");
+            late += started;
+        }
+    }
+    return late;
+}
+
+TEST(LateStart, NoisyRingsAgreeWithTheReference)
+{
+    int runs = 0, late = 0;
+    for (int n : {24, 150, 600, 2000})
+        for (unsigned seed = 1; seed <= (n < 1000 ? 12u : 3u); ++seed)
+            for (double dy : {0.1, 0.02, -0.3}) {
+                const double dx = 0.05 * seed;
+                const bool fuzzy = seed % 2 == 1;
+                const ContourSet a = FromWorkload({fuzzy ? workload::Fuzzy(n, seed, 0, 0) : workload::Smooth(n, seed, 0, 0)});
+                const ContourSet b = FromWorkload(
+                    {fuzzy ? workload::Fuzzy(n, seed + 100, dx, dy) : workload::Smooth(n, seed + 100, dx, dy)});
+                late += ExpectLateStartsAgree(a, b, "n " + std::to_string(n) + ", seed " + std::to_string(seed));
+                runs += 6;
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+    // Every intersection and one difference of each pair may start late.
+    EXPECT_GT(late, runs / 2);
+}
+
+// Vertices of the lower ring at the start height: one that its bound passes
+// through, a local maximum, and a local minimum below it whose both sides
+// reach it; a local maximum above it whose sides both come from below.
+TEST(LateStart, VerticesAtTheStartHeight)
+{
+    ContourSet a;
+    a.Add({{-6.5, 2}, {-6.2, 0}, {-6, -1}, {-3, -4}, {0, 0}, {1.5, -0.5}, {2, 1}, {7, -3}, {7.5, -1}, {8, 2}, {7, 10},
+           {-6, 10}},
+          0);
+    const std::vector<std::vector<Vertex>> clips = {
+        {{0.5, 0}, {4, 6}, {-3, 6}},                 // lowest vertex inside a
+        {{-10, 0}, {10, 0}, {10, 5}, {-10, 5}},      // its bottom side through all of a's vertices at 0
+        {{0, 0}, {9, 0.5}, {-7, 9}},                 // lowest vertex on a's local maximum
+    };
+    for (std::size_t k = 0; k < clips.size(); ++k) {
+        ContourSet b;
+        b.Add(clips[k], 0);
+        // The intersection and b - a, each both ways.
+        EXPECT_EQ(ExpectLateStartsAgree(a, b, "clip " + std::to_string(k)), 4) << "clip " << k;
+    }
+    // The same ring turned the other way round.
+    ContourSet reversed;
+    std::vector<Vertex> r(a.Ring(0).begin(), a.Ring(0).end());
+    std::reverse(r.begin(), r.end());
+    reversed.Add(r, 0);
+    ContourSet b;
+    b.Add(clips[0], 0);
+    EXPECT_EQ(ExpectLateStartsAgree(reversed, b, "reversed"), 4);
+}
+
+// Rings the test must turn down: one whose parts below the start height are
+// joined above the point it looks from, one with a needle whose sides
+// differ in slope by less than the bundle tolerance, and two rings below
+// the start height.
+TEST(LateStart, RingsItTurnsDown)
+{
+    ContourSet clip;
+    clip.Add({{-1, 0}, {1, 0}, {1, 20}, {-1, 20}}, 0);
+    ContourSet arch;
+    arch.Add({{-8, -3}, {-6, -3}, {-6, 12}, {6, 12}, {6, -3}, {8, -3}, {8, 14}, {-8, 14}}, 0);
+    EXPECT_EQ(ExpectLateStartsAgree(arch, clip, "arch"), 0);
+    ContourSet needle;
+    needle.Add({{-5, 4}, {0, -2}, {1e-9, 1}, {2e-9, -2}, {5, 1}, {5, 6}, {-5, 6}}, 0);
+    EXPECT_EQ(ExpectLateStartsAgree(needle, clip, "needle"), 0);
+    ContourSet two;
+    two.Add({{-5, -1}, {-3, -1}, {-4, 3}}, 0);
+    two.Add({{3, -1}, {5, -1}, {4, 3}}, 0);
+    EXPECT_EQ(ExpectLateStartsAgree(two, clip, "two rings"), 0);
 }
 
 } // namespace

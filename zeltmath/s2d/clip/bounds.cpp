@@ -1,6 +1,7 @@
 #include <zeltmath/s2d/clip/detail/bounds.h>
 
 #include <zeltmath/s2d/clip/detail/bound_order.h>
+#include <zeltmath/s2d/clip/detail/late_start.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -199,9 +200,26 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
             RingBounds(clip.Ring(c), kClip, in, found);
 
     in.flatSides = found.flat;
-    SortBounds(found.keys);
     in.minima.clear();
     in.minima.reserve(found.keys.size());
+    in.startEdges.clear();
+    if (in.late.on) {
+        // The bounds starting below the late start height go to the end;
+        // when the sweep can start late, they are left out.  (The order of
+        // the bounds is total, so SortBounds gives the same whatever order
+        // they are in.)  The sweep starts at the height of a bound, as the
+        // beams do.
+        bool startsThere = false;
+        const auto low = std::partition(found.keys.begin(), found.keys.end(),
+                                        [y = in.late.height, &startsThere](const PendingBound& p) {
+                                            startsThere = startsThere || p.y == y;
+                                            return !(p.y < y);
+                                        });
+        if (startsThere && low != found.keys.end()
+            && StartLate(in, found.starts, &*low, static_cast<std::size_t>(found.keys.end() - low)))
+            found.keys.erase(low, found.keys.end());
+    }
+    SortBounds(found.keys);
     for (const PendingBound& p : found.keys)
         in.minima.push_back(found.starts[p.seq]);
 }

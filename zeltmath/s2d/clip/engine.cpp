@@ -88,6 +88,50 @@ double LastHeight(Operation op, const std::vector<Box>& boxS, const std::vector<
     return std::numeric_limits<double>::infinity();
 }
 
+// The lowest y of the rings of a set that take part in the run, or +inf.
+double Bottom(const std::vector<Box>& boxes, const std::vector<char>& ignore)
+{
+    double bottom = std::numeric_limits<double>::infinity();
+    for (std::size_t c = 0; c < boxes.size(); ++c)
+        if (!ignore[c])
+            bottom = std::min(bottom, boxes[c].ymin);
+    return bottom;
+}
+
+// Where the sweep may start late (see late_start.h): below the lowest
+// vertex of the higher operand of an intersection, or of the subject of a
+// difference whose clip reaches lower, the result gains nothing, for the
+// reasons LastHeight gives above the top.  Only a run in which one ring
+// alone reaches below that height is tried; it is looked at from the
+// centre of its box.
+void PlanLateStart(Operation op, const std::vector<Box>& boxS, const std::vector<char>& ignoreS,
+                   const std::vector<Box>& boxC, const std::vector<char>& ignoreC, SweepInput& in)
+{
+    const double bottomS = Bottom(boxS, ignoreS);
+    const double bottomC = Bottom(boxC, ignoreC);
+    const bool clipLower = bottomC < bottomS;
+    if (!(op == Operation::Intersection ? bottomS != bottomC : op == Operation::Difference && clipLower))
+        return;
+    const double height = clipLower ? bottomS : bottomC;
+    if (!(height < in.lastHeight))
+        return;
+    const std::vector<Box>& boxes = clipLower ? boxC : boxS;
+    const std::vector<char>& ignore = clipLower ? ignoreC : ignoreS;
+    const Box* low = nullptr;
+    for (std::size_t c = 0; c < boxes.size(); ++c) {
+        if (ignore[c] || !(boxes[c].ymin < height))
+            continue;
+        if (low)
+            return;
+        low = &boxes[c];
+    }
+    if (!low)
+        return;
+    in.late.on = true;
+    in.late.height = height;
+    in.late.centre = {(low->xmin + low->xmax) / 2, (low->ymin + low->ymax) / 2};
+}
+
 } // namespace
 
 ContourSet Combine(Operation op, const ContourSet& subject, const ContourSet& clip, const SweepTuning& tuning)
@@ -109,6 +153,8 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     out.Clear();
     if (extras.births)
         extras.births->clear();
+    if (extras.startedLate)
+        *extras.startedLate = false;
     const int s = subject.Count();
     const int c = clip.Count();
     const bool diffOrInt = op == Operation::Difference || op == Operation::Intersection;
@@ -134,8 +180,12 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     in.births = extras.births;
     if (tuning.endEarly)
         in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
-    BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
+    if (tuning.startLate && !in.extreme)
+        PlanLateStart(op, boxS, ignoreS, boxC, ignoreC, in);
+    BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
+    if (extras.startedLate)
+        *extras.startedLate = !in.startEdges.empty();
     if (in.minima.empty())
         return;
     RunSweep(op, in, out);

@@ -956,6 +956,10 @@ void Sweep<Op>::Run(ContourSet& out)
         return out_.Result(out, in_.births);
     classicOnly_ = in_.extreme;
     double yb = minima[0].y;
+    if (!in_.startEdges.empty()) {
+        yb = in_.late.height;
+        StartWith(in_.startEdges, yb);
+    }
     bool bundled = false;
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.
@@ -999,6 +1003,21 @@ void Sweep<Op>::Run(ContourSet& out)
         if (RunTracked(yb, lm, bundled))
             return out_.Result(out, in_.births);
         light_ = false;
+    }
+}
+
+// The list the sweep holds at yb when it starts late: `edges` in list
+// order.  Those that end at yb leave in its first walk.
+template <Operation Op>
+void Sweep<Op>::StartWith(const std::vector<Edge*>& edges, double yb)
+{
+    Edge* last = nullptr;
+    for (Edge* e : edges) {
+        Link(e, last, nullptr);
+        last = e;
+        ++active_[e->type];
+        if (e->top.y != yb)
+            lowestTop_ = std::min(lowestTop_, e->top.y);
     }
 }
 

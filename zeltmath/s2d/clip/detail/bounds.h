@@ -14,6 +14,8 @@
 
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <memory>
@@ -58,6 +60,43 @@ inline int RingSide(const Edge& e)
     if (e.step < 0)
         return e.topAt;
     return e.topAt == 0 ? e.count - 1 : e.topAt - 1;
+}
+
+// Edges closer than this in x at the beam bottom and in slope are one bundle.
+constexpr double kCoincident = 1e-8;
+
+// x of edge e at height y along its slope from the bottom.
+inline double XAlong(const Edge* e, double y)
+{
+    return e->bot.x + e->dx * (y - e->bot.y);
+}
+
+// x of edge e at a height y above its bottom: its top x where it ends, else
+// along its slope from the bottom.  The walks use it for an edge's x at the
+// beam top, which is always above its bottom.
+inline double XAbove(const Edge* e, double y)
+{
+    if (y == e->top.y)
+        return e->top.x;
+    return XAlong(e, y);
+}
+
+// x of edge e at height y, with the very arithmetic by which the sweep moves
+// an edge from beam to beam: its bottom x where it starts, else XAbove.
+inline double XAt(const Edge* e, double y)
+{
+    if (y == e->bot.y)
+        return e->bot.x;
+    return XAbove(e, y);
+}
+
+// How far the x that XAlong gives for the edge from bot to top, at any
+// height of its span, may lie from the edge's line: one rounding each for
+// the height difference, the product and the sum, and three for the slope,
+// each relative to at most |bot.x| + |top.x|, counted as 8 roundings.
+inline double XAllowance(const Vertex& bot, const Vertex& top)
+{
+    return 8 * (DBL_EPSILON / 2) * (std::fabs(bot.x) + std::fabs(top.x));
 }
 
 // What an edge passes up at the top of a beam: its fragment, bundle state
@@ -157,6 +196,19 @@ struct SweepInput {
     double lastHeight = std::numeric_limits<double>::infinity();
     // A ring in the run has a horizontal side.  Set by BuildBounds.
     bool flatSides = false;
+    // Set before BuildBounds when the sweep may start late (see
+    // late_start.h): the height below which the result gains nothing, and a
+    // point above the part of the one ring that reaches below it, from which
+    // that ring is looked at.
+    struct LateStart {
+        bool on = false;
+        double height = 0;
+        Vertex centre{0, 0};
+    } late;
+    // Set by BuildBounds when the sweep starts late: the edges in the list
+    // at late.height, in list order.  The bounds that start below are then
+    // left out of minima.
+    std::vector<Edge*> startEdges;
     // See RunExtras.
     const std::vector<double>* heights = nullptr;
     std::vector<RingBirth>* births = nullptr;

@@ -174,13 +174,15 @@ enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 
 // in which at most one edge in `changesPerEdge` changes visits only the
 // edges that change (see the sweep).  Tests lower the numbers to take that
 // path on small inputs.  With `endEarly`, a difference or an intersection
-// ends where its result can gain nothing more (see CombineInto); the fuzzer
-// compares runs with and without.
+// ends where its result can gain nothing more (see CombineInto), and with
+// `startLate` it may start where its result can first gain something (see
+// late_start.h); the tests and the fuzzer compare runs with and without.
 struct SweepTuning {
     int lazyFrom = 64;
     int lazyUntil = 32;
     std::size_t changesPerEdge = 4;
     bool endEarly = true;
+    bool startLate = true;
 };
 
 // When the sweep made the fragment that a result ring grew from: in the beam
@@ -221,6 +223,8 @@ struct RunExtras {
     const std::vector<double>* heights = nullptr;
     // Filled with the birth of every result ring, in result order.
     std::vector<RingBirth>* births = nullptr;
+    // Set to whether the sweep started late (see late_start.h).
+    bool* startedLate = nullptr;
 };
 
 // subject <op> clip.  Neither operand is changed; everything the run needs is

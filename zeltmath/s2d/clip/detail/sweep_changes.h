@@ -133,11 +133,8 @@ template <Operation Op>
 
 // The first beam top from which the order of a (left) and b (right), whose
 // x at yt are xa <= xb, is no longer certain.  Each edge's x at any height
-// of its span is within 8u(|bot.x| + |top.x|) of its line (u the unit
-// roundoff): one rounding each for the height difference, the product and
-// the sum, and three for the slope, each relative to at most those
-// magnitudes.  While the distance of the lines exceeds twice both
-// allowances the computed order cannot change; the lines close in at the
+// of its span is within its XAllowance of its line.  While the distance of
+// the lines exceeds twice both allowances the computed order cannot change; the lines close in at the
 // difference of the slopes, and a pair that cannot close in before one of
 // its edges ends needs no further look.  The estimate is shortened by a
 // millionth, far more than its own roundings.
@@ -154,9 +151,7 @@ double Sweep<Op>::NextCheck(const Edge* a, const Edge* b, double xa, double xb, 
     const double top = std::min(a->top.y, b->top.y);
     if (top <= yt)
         return DBL_MAX;
-    constexpr double u = DBL_EPSILON / 2;
-    const double allowance =
-        8 * u * (std::fabs(a->bot.x) + std::fabs(a->top.x) + std::fabs(b->bot.x) + std::fabs(b->top.x)) + 1e-300;
+    const double allowance = XAllowance(a->bot, a->top) + XAllowance(b->bot, b->top) + 1e-300;
     const double room = (xb - xa) - 4 * allowance;
     if (!(room > 0))
         return yt;

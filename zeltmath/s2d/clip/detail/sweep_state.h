@@ -22,8 +22,6 @@ namespace clip {
 namespace detail {
 namespace sweep {
 
-// Edges closer than this in x at the beam bottom and in slope are one bundle.
-constexpr double kCoincident = 1e-8;
 // Crossings of edges whose relative run differs by no more than this are
 // not looked for.
 constexpr double kParallel = DBL_EPSILON;
@@ -87,31 +85,6 @@ struct PairCheck {
     // different width.
     std::uint64_t stamp;
 };
-
-// x of edge e at height y along its slope from the bottom.
-inline double XAlong(const Edge* e, double y)
-{
-    return e->bot.x + e->dx * (y - e->bot.y);
-}
-
-// x of edge e at a height y above its bottom: its top x where it ends, else
-// along its slope from the bottom.  The walks use it for an edge's x at the
-// beam top, which is always above its bottom.
-inline double XAbove(const Edge* e, double y)
-{
-    if (y == e->top.y)
-        return e->top.x;
-    return XAlong(e, y);
-}
-
-// x of edge e at height y, with the very arithmetic by which the sweep moves
-// an edge from beam to beam: its bottom x where it starts, else XAbove.
-inline double XAt(const Edge* e, double y)
-{
-    if (y == e->bot.y)
-        return e->bot.x;
-    return XAbove(e, y);
-}
 
 // Bounds join the list ordered by bottom x, then dx, and an edge equal in
 // both goes after the others: e goes before the first edge that it
@@ -283,6 +256,7 @@ public:
 
 private:
     bool RunTracked(double& yb, std::size_t& lm, bool& bundled);
+    void StartWith(const std::vector<Edge*>& edges, double yb);
 
 private:
     void InsertActive(Edge* e, Edge* after);
