@@ -67,42 +67,33 @@ inline Turn TurnAt(const Vertex& c, const Vertex& a, const Vertex& b)
 // that its sign, and its size to within a millionth, are certain.
 constexpr double kCertain = 1e-9;
 
-// +1 or -1 by the sense of the turn from a to b seen from c, 0 when it is
-// not certain.
-inline int Sense(const Vertex& c, const Vertex& a, const Vertex& b)
-{
-    const Turn t = TurnAt(c, a, b);
-    return t.cross > kCertain * t.scale ? 1 : t.cross < -kCertain * t.scale ? -1 : 0;
-}
-
-// The step in t along the side from a to b, both below c: |cross| over the
-// product of their depths below c, made smaller by the cross product's
-// rounding.
-inline double TStep(const Vertex& c, const Vertex& a, const Vertex& b)
-{
-    const Turn t = TurnAt(c, a, b);
-    return std::fabs(t.cross) * (1 - 1e-6) / ((c.y - a.y) * (c.y - b.y));
-}
-
 // Whether the `sides` sides of the ring (n kept vertices) from vertex
 // `first` on are all below c and each turns the same way, as seen from c,
-// by a certain turn; tau is lowered to their least step in t.
+// by a certain turn; tau is lowered to their least step in t, or less.
+// (The step along the side from a to b is |cross| over the product of their
+// depths below c; the least |cross|, made smaller by its rounding, over the
+// square of the greatest depth bounds them all.)
 bool Monotone(const Vertex* ring, int n, int first, int sides, const Vertex& c, double& tau)
 {
     if (!(ring[first].y < c.y))
         return false;
     int sense = 0;
+    double least = std::numeric_limits<double>::infinity();
+    double low = ring[first].y;
     for (int k = first, i = 0; i < sides; ++i) {
         const int next = k + 1 == n ? 0 : k + 1;
         if (!(ring[next].y < c.y))
             return false;
-        const int s = Sense(c, ring[k], ring[next]);
+        const Turn t = TurnAt(c, ring[k], ring[next]);
+        const int s = t.cross > kCertain * t.scale ? 1 : t.cross < -kCertain * t.scale ? -1 : 0;
         if (s == 0 || (sense != 0 && s != sense))
             return false;
         sense = s;
-        tau = std::min(tau, TStep(c, ring[k], ring[next]));
+        least = std::min(least, std::fabs(t.cross));
+        low = std::min(low, ring[next].y);
         k = next;
     }
+    tau = std::min(tau, least * (1 - 1e-6) / ((c.y - low) * (c.y - low)));
     return true;
 }
 
@@ -158,7 +149,8 @@ bool StartLate(SweepInput& in, const std::vector<BoundStart>& starts, const Pend
     double tau = std::numeric_limits<double>::infinity();
     // A vertex not below c, which no run below c takes in: the low edges'
     // run is counted from it, at place (k - origin) mod n for vertex k.
-    int origin = starts[low[0].seq].from;
+    // Mostly the vertex half a ring from a low bound's bottom is one.
+    int origin = (starts[low[0].seq].from + n / 2) % n;
     for (int k = 0; ring[origin].y < c.y; ++k) {
         if (k == n)
             return false;
