@@ -200,8 +200,6 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
             RingBounds(clip.Ring(c), kClip, in, found);
 
     in.flatSides = found.flat;
-    in.minima.clear();
-    in.minima.reserve(found.keys.size());
     in.startEdges.clear();
     if (in.late.on) {
         // The bounds starting below the late start height go to the end;
@@ -219,7 +217,11 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
             && StartLate(in, found.starts, &*low, static_cast<std::size_t>(found.keys.end() - low)))
             found.keys.erase(low, found.keys.end());
     }
+    // The minima are allocated once the sort has let go of its buffers, so
+    // that the two do not add up to the run's peak of memory.
     SortBounds(found.keys);
+    in.minima.clear();
+    in.minima.reserve(found.keys.size());
     for (const PendingBound& p : found.keys)
         in.minima.push_back(found.starts[p.seq]);
 }
