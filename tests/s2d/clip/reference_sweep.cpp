@@ -211,7 +211,7 @@ void Engine::AddRing(RingView ring, int type)
     auto next = [m](std::size_t i) { return (i + 1) % m; };
     auto prev = [m](std::size_t i) { return (i + m - 1) % m; };
     for (std::size_t i = 0; i < m; ++i) {
-        beams_.push_back(kept[i].y);
+        beams_.push_back(kept[i].y + 0.0);   // one value for -0 and +0: zero, as +0
         const double y = kept[i].y;
         for (int dir = 0; dir < 2; ++dir) {
             auto step = [&](std::size_t v) { return dir == 0 ? next(v) : prev(v); };

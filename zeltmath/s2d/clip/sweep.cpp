@@ -935,6 +935,7 @@ template <Operation Op>
         extraHeight_ = height_ < heights.size() ? heights[height_] : kNoTop;
         yt = std::min(yt, extraHeight_);
     }
+    yt = Height(yt);
     return above;
 }
 
@@ -955,9 +956,9 @@ void Sweep<Op>::Run(ContourSet& out)
     if (minima.empty())
         return out_.Result(out, in_.births);
     classicOnly_ = in_.extreme;
-    double yb = minima[0].y;
+    double yb = Height(minima[0].y);
     if (!in_.startEdges.empty()) {
-        yb = in_.late.height;
+        yb = Height(in_.late.height);
         StartWith(in_.startEdges, yb);
     }
     bool bundled = false;

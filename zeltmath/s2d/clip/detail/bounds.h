@@ -62,6 +62,15 @@ inline int RingSide(const Edge& e)
     return e.topAt == 0 ? e.count - 1 : e.topAt - 1;
 }
 
+// A beam height as the sweep uses it: its value, with zero as +0.  The
+// heights are the distinct y of the vertices, and -0 and +0 are one value;
+// the sign that a result vertex at height zero shows must not hang on which
+// vertex the sweep took the height from.
+inline double Height(double y)
+{
+    return y + 0.0;
+}
+
 // Edges closer than this in x at the beam bottom and in slope are one bundle.
 constexpr double kCoincident = 1e-8;
 
