@@ -102,13 +102,6 @@ inline double TOf(const Vertex& c, const Vertex& p)
     return (p.x - c.x) / (c.y - p.y);
 }
 
-// x of the edge from bot to top, of slope dx, at height y above bot, as
-// XAbove gives it.
-inline double XOn(const Vertex& bot, const Vertex& top, double dx, double y)
-{
-    return y == top.y ? top.x : bot.x + dx * (y - bot.y);
-}
-
 // An edge that reaches y0: kept vertices bot and top (top at or above y0)
 // of `bound`, with its x at y0 and its t midpoint for the order.
 struct Reach {
@@ -183,7 +176,7 @@ bool StartLate(SweepInput& in, const std::vector<BoundStart>& starts, const Pend
             const Vertex& rt = pLeft ? q : p;
             const double h = std::min(p.y, q.y);
             const double margin = 2 * (XAllowance(v, p) + XAllowance(v, q));
-            if (!(XOn(v, lt, pLeft ? dp : dq, h) + margin < XOn(v, rt, pLeft ? dq : dp, h)))
+            if (!(XAbove(v, lt, pLeft ? dp : dq, h) + margin < XAbove(v, rt, pLeft ? dq : dp, h)))
                 return false;
         }
         for (;;) {
@@ -200,10 +193,10 @@ bool StartLate(SweepInput& in, const std::vector<BoundStart>& starts, const Pend
             const Vertex& A = ring[after];
             if (T.y >= y0) {
                 const double dx = Slope(B, T);
-                reach.push_back({&b, bot, top, XOn(B, T, dx, y0), TOf(c, B) + TOf(c, T)});
+                reach.push_back({&b, bot, top, XAbove(B, T, dx, y0), TOf(c, B) + TOf(c, T)});
                 // The other side of a local maximum, from below y0 too.
                 if (s == 1 && A.y < T.y && A.y < y0) {
-                    const bool leftHere = Slope(B, T) > Slope(A, T);
+                    const bool leftHere = dx > Slope(A, T);
                     peaks.push_back({leftHere ? bot : after, top, leftHere ? after : bot});
                 }
                 break;

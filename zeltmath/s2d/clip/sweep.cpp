@@ -956,11 +956,10 @@ void Sweep<Op>::Run(ContourSet& out)
     if (minima.empty())
         return out_.Result(out, in_.births);
     classicOnly_ = in_.extreme;
+    // A late start is at the height of the first bound (see BuildBounds).
     double yb = Height(minima[0].y);
-    if (!in_.startEdges.empty()) {
-        yb = Height(in_.late.height);
+    if (!in_.startEdges.empty())
         StartWith(in_.startEdges, yb);
-    }
     bool bundled = false;
     for (;;) {
         // Plain beams while the list is short: nothing but the full steps.

@@ -74,10 +74,17 @@ inline double Height(double y)
 // Edges closer than this in x at the beam bottom and in slope are one bundle.
 constexpr double kCoincident = 1e-8;
 
-// x of edge e at height y along its slope from the bottom.
+// x at height y of the edge from (botX, botY) of slope dx, along its slope.
+// (Coordinates by value: with the vertices by reference, or the top's too,
+// the sweep's walks compiled to more instructions.)
+inline double XAlong(double botX, double botY, double dx, double y)
+{
+    return botX + dx * (y - botY);
+}
+
 inline double XAlong(const Edge* e, double y)
 {
-    return e->bot.x + e->dx * (y - e->bot.y);
+    return XAlong(e->bot.x, e->bot.y, e->dx, y);
 }
 
 // x of edge e at a height y above its bottom: its top x where it ends, else
@@ -88,6 +95,14 @@ inline double XAbove(const Edge* e, double y)
     if (y == e->top.y)
         return e->top.x;
     return XAlong(e, y);
+}
+
+// The same for the edge from bot to top of slope dx, before it is made.
+inline double XAbove(const Vertex& bot, const Vertex& top, double dx, double y)
+{
+    if (y == top.y)
+        return top.x;
+    return XAlong(bot.x, bot.y, dx, y);
 }
 
 // x of edge e at height y, with the very arithmetic by which the sweep moves

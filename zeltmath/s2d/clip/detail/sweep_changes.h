@@ -134,10 +134,10 @@ template <Operation Op>
 // The first beam top from which the order of a (left) and b (right), whose
 // x at yt are xa <= xb, is no longer certain.  Each edge's x at any height
 // of its span is within its XAllowance of its line.  While the distance of
-// the lines exceeds twice both allowances the computed order cannot change; the lines close in at the
-// difference of the slopes, and a pair that cannot close in before one of
-// its edges ends needs no further look.  The estimate is shortened by a
-// millionth, far more than its own roundings.
+// the lines exceeds twice both allowances the computed order cannot change;
+// the lines close in at the difference of the slopes, and a pair that cannot
+// close in before one of its edges ends needs no further look.  The estimate
+// is shortened by a millionth, far more than its own roundings.
 //
 // A pair one of whose edges ends at yt meets no further beam, whatever its
 // distance: the edge is handed over to its successor at yt, or, at the end
