@@ -246,12 +246,16 @@ void BuildBounds(Operation op, const ContourSet& subject, const std::vector<char
     // run instead of returning it to the system after every run.
     found.starts.reserve(capacity / 2 + 1);
     found.keys.reserve(capacity / 2 + 1);
+    // A ring with arcs left out is read from in.arcs instead.
+    const auto ring = [&in](const ContourSet& set, int c, int type) {
+        return c == in.arcs.ring[type] ? RingView(in.arcs.vertices[type]) : set.Ring(c);
+    };
     for (int c = 0; c < subject.Count(); ++c)
         if (!ignoreSubject[static_cast<std::size_t>(c)])
-            RingBounds(subject.Ring(c), kSubject, in, found);
+            RingBounds(ring(subject, c, kSubject), kSubject, in, found);
     for (int c = 0; c < clip.Count(); ++c)
         if (!ignoreClip[static_cast<std::size_t>(c)])
-            RingBounds(clip.Ring(c), kClip, in, found);
+            RingBounds(ring(clip, c, kClip), kClip, in, found);
 
     in.flatSides = found.flat;
     in.startEdges.clear();

@@ -1,6 +1,7 @@
 // Entry point of the Boolean engine: trivial results, the bounding-box
 // pretest that leaves out rings which cannot matter, then the sweep.
 
+#include <zeltmath/s2d/clip/detail/arcs.h>
 #include <zeltmath/s2d/clip/detail/bounds.h>
 #include <zeltmath/s2d/clip/detail/contour_set.h>
 #include <zeltmath/s2d/clip/detail/survey.h>
@@ -147,7 +148,11 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     CombineInto(op, subject, clip, out, tuning, RunExtras());
 }
 
-void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+namespace {
+
+// One run of CombineInto.  False when the run left arcs out and must be made
+// again without (see arcs.cpp).
+bool CombineOnce(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
                  const SweepTuning& tuning, const RunExtras& extras)
 {
     out.Clear();
@@ -155,11 +160,13 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
         extras.births->clear();
     if (extras.startedLate)
         *extras.startedLate = false;
+    if (extras.droppedArcs)
+        *extras.droppedArcs = false;
     const int s = subject.Count();
     const int c = clip.Count();
     const bool diffOrInt = op == Operation::Difference || op == Operation::Intersection;
     if ((s == 0 && c == 0) || (s == 0 && diffOrInt) || (c == 0 && op == Operation::Intersection))
-        return;
+        return true;
 
     // The pretest (difference and intersection, both operands given).
     const bool pretest = diffOrInt && s > 0 && c > 0;
@@ -183,12 +190,31 @@ void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip
     in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
     if (tuning.startLate && !in.extreme)
         PlanLateStart(op, boxS, ignoreS, boxC, ignoreC, in);
+    const bool arcs = op == Operation::Intersection && tuning.dropArcs && !extras.heights
+                      && LeaveOutArcs(subject, ignoreS, boxS, clip, ignoreC, boxC, in);
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     if (extras.startedLate)
         *extras.startedLate = !in.startEdges.empty();
     if (in.minima.empty())
-        return;
+        return true;
     RunSweep(op, in, out);
+    if (arcs && in.unevenCrossing)
+        return false;
+    if (extras.droppedArcs)
+        *extras.droppedArcs = arcs;
+    return true;
+}
+
+} // namespace
+
+void CombineInto(Operation op, const ContourSet& subject, const ContourSet& clip, ContourSet& out,
+                 const SweepTuning& tuning, const RunExtras& extras)
+{
+    if (CombineOnce(op, subject, clip, out, tuning, extras))
+        return;
+    SweepTuning whole = tuning;
+    whole.dropArcs = false;
+    CombineOnce(op, subject, clip, out, whole, extras);
 }
 
 double NetArea(const ContourSet& set)

@@ -37,6 +37,8 @@
 
 #include <zeltmath/s2d/clip/detail/late_start.h>
 
+#include <zeltmath/s2d/clip/detail/turn.h>
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -48,24 +50,6 @@ namespace clip {
 namespace detail {
 
 namespace {
-
-// The turn from a to b as seen from c: their cross product, and the sum of
-// the magnitudes of its two terms, which bounds its rounding.
-struct Turn {
-    double cross;
-    double scale;
-};
-
-inline Turn TurnAt(const Vertex& c, const Vertex& a, const Vertex& b)
-{
-    const double p = (a.x - c.x) * (b.y - c.y);
-    const double q = (a.y - c.y) * (b.x - c.x);
-    return {p - q, std::fabs(p) + std::fabs(q)};
-}
-
-// A turn counts when its cross product is this far above its rounding, so
-// that its sign, and its size to within a millionth, are certain.
-constexpr double kCertain = 1e-9;
 
 // Whether the `sides` sides of the ring (n kept vertices) from vertex
 // `first` on are all below c and each turns the same way, as seen from c,
@@ -85,7 +69,7 @@ bool Monotone(const Vertex* ring, int n, int first, int sides, const Vertex& c, 
         if (!(ring[next].y < c.y))
             return false;
         const Turn t = TurnAt(c, ring[k], ring[next]);
-        const int s = t.cross > kCertain * t.scale ? 1 : t.cross < -kCertain * t.scale ? -1 : 0;
+        const int s = SignOf(t);
         if (s == 0 || (sense != 0 && s != sense))
             return false;
         sense = s;

@@ -401,6 +401,7 @@ void Sweep<Op>::HandleCrossings(double yb)
         // its turn first.  In exact arithmetic this never happens.
         bool adjacent = Adjacent(crossings_[i]);
         if (!adjacent) {
+            in_.unevenCrossing = true;
             for (std::size_t j = i + 1; j < crossings_.size(); ++j) {
                 if (Adjacent(crossings_[j])) {
                     std::swap(crossings_[i], crossings_[j]);

@@ -233,6 +233,18 @@ struct SweepInput {
     // at late.height, in list order.  The bounds that start below are then
     // left out of minima.
     std::vector<Edge*> startEdges;
+    // Set before BuildBounds when arcs of rings are left out (see arcs.h):
+    // for each operand, the ring of its set that `vertices` stands for, or
+    // -1; and the heights of the vertices left out, ascending and distinct,
+    // which `heights` then points to.
+    struct Arcs {
+        int ring[2] = {-1, -1};
+        std::vector<Vertex> vertices[2];
+        std::vector<double> heights;
+    } arcs;
+    // Set by the sweep when a crossing was taken while its two edges were
+    // not side by side (see HandleCrossings).
+    bool unevenCrossing = false;
     // See RunExtras.
     const std::vector<double>* heights = nullptr;
     std::vector<RingBirth>* births = nullptr;

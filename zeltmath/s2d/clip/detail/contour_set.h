@@ -176,13 +176,18 @@ enum class Operation : int { Difference = 0, Intersection = 1, Xor = 2, Union = 
 // path on small inputs.  With `endEarly`, a difference or an intersection
 // ends where its result can gain nothing more (see CombineInto), and with
 // `startLate` it may start where its result can first gain something (see
-// late_start.h); the tests and the fuzzer compare runs with and without.
+// late_start.h), and with `dropArcs` an intersection may leave out arcs of
+// a ring that run beside the other operand (see arcs.h), where that may pay,
+// or wherever it can with `alwaysDropArcs`; the tests and the fuzzer compare
+// runs with and without.
 struct SweepTuning {
     int lazyFrom = 64;
     int lazyUntil = 32;
     std::size_t changesPerEdge = 4;
     bool endEarly = true;
     bool startLate = true;
+    bool dropArcs = true;
+    bool alwaysDropArcs = false;
 };
 
 // When the sweep made the fragment that a result ring grew from: in the beam
@@ -225,6 +230,9 @@ struct RunExtras {
     std::vector<RingBirth>* births = nullptr;
     // Set to whether the sweep started late (see late_start.h).
     bool* startedLate = nullptr;
+    // Set to whether the result is that of a run that left arcs out (see
+    // arcs.h).
+    bool* droppedArcs = nullptr;
 };
 
 // subject <op> clip.  Neither operand is changed; everything the run needs is
