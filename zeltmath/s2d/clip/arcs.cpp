@@ -3,8 +3,8 @@
 //
 // Let R be the one ring of one operand in the run, Y the rings of the other,
 // x0 the least x of Y's boxes, and on the left of them the cut x0 - need,
-// where need is the bundle tolerance and the x allowances of two edges
-// (XAllowance), many times over.  (The right side mirrors the left.)  Let c
+// where need is four times SweepInput::xRoom: the bundle tolerance and the
+// x allowances of two edges (XAllowance), many times over.  (The right side mirrors the left.)  Let c
 // be the centre of R's box, W = c.x - cut > 0.  Required:
 //   (a) R turns one way around c: every side's turn seen from c is certain
 //       and of one sign, R crosses the line through c at c's height twice
@@ -77,6 +77,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -135,27 +136,38 @@ bool Zigzags(RingView r)
 
 // Condition (a): the sign of the turns of ring r around c, or 0 when r does
 // not turn one way around it once.  Without a branch per side, which the
-// signs of a noisy ring would make hard to predict.
+// signs of a noisy ring would make hard to predict: every turn is certain
+// and positive when the least of cross - kCertain * scale is above 0, and
+// negative when the greatest of cross + kCertain * scale is below 0 (see
+// SignOf).  (a.y - c.y >= 0 just when a.y >= c.y: the difference of two
+// numbers is zero only when they are equal.)
 int Around(RingView r, const Vertex& c)
 {
     const std::size_t n = r.size();
     if (n < 3)
         return 0;
-    std::size_t up = 0, down = 0, crossings = 0;
+    const Vertex* v = r.data();
+    double ax = v[n - 1].x - c.x, ay = v[n - 1].y - c.y, py = v[n - 1].y;
+    bool above = ay >= 0;
+    double least = std::numeric_limits<double>::infinity(), greatest = -least;
+    std::size_t crossings = 0;
     bool flat = false;
-    const auto side = [&](const Vertex& a, const Vertex& b) {
-        const int s = SignOf(TurnAt(c, a, b));
-        up += s > 0;
-        down += s < 0;
-        flat = flat | (a.y == b.y);
-        crossings += (a.y >= c.y) != (b.y >= c.y);
-    };
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        side(r[i], r[i + 1]);
-    side(r[n - 1], r[0]);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double bx = v[i].x - c.x, by = v[i].y - c.y;
+        const Turn t = TurnOf(ax, ay, bx, by);
+        least = std::min(least, t.cross - kCertain * t.scale);
+        greatest = std::max(greatest, t.cross + kCertain * t.scale);
+        flat = flat | (v[i].y == py);
+        const bool nowAbove = by >= 0;
+        crossings += above != nowAbove;
+        above = nowAbove;
+        ax = bx;
+        ay = by;
+        py = v[i].y;
+    }
     if (flat || crossings != 2)
         return 0;
-    return up == n ? 1 : down == n ? -1 : 0;
+    return least > 0 ? 1 : greatest < 0 ? -1 : 0;
 }
 
 // A side of the box of the other operand: vertices beyond `cut` (left of it
@@ -165,8 +177,6 @@ struct Beside {
     double cut;
     int way;
     double width;
-
-    bool Beyond(const Vertex& v) const { return way < 0 ? v.x < cut : v.x > cut; }
 };
 
 // Vertex i of ring r (n vertices) and its neighbours.
@@ -205,13 +215,21 @@ bool Wide(const Around3& v, const Vertex& c, double width, double need)
     return wide(v.before, v.at) && wide(v.at, v.after);
 }
 
+// An arc found: P, Q, and the first vertex left out and how many.
+struct Arc {
+    std::size_t p;
+    std::size_t q;
+    std::size_t first;
+    std::size_t count;
+};
+
 // The arc of a run of `len` vertices beyond side b, from vertex `first` of
-// ring r on (cyclic, in ring order).  The ring rises or falls through P and
-// Q the way it goes from the run's first vertex to its last: P is the first
-// vertex of the run that meets (b) and (c) so, Q the last that meets them
-// with P.  Appends the first vertex left out and how many, or nothing.
-void ArcOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t len, const Vertex& c, int sense,
-              const Beside& b, double need, std::vector<std::pair<std::size_t, std::size_t>>& out)
+// ring r on (cyclic, in ring order), but for the turn of the side PQ.  The
+// ring rises or falls through P and Q the way it goes from the run's first
+// vertex to its last: P is the first vertex of the run that meets (b) and
+// (c) so, Q the last that meets them with P.
+void ArcOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t len, const Vertex& c, const Beside& b,
+              double need, std::vector<Arc>& out)
 {
     const auto at = [&](std::size_t k) { return first + k < n ? first + k : first + k - n; };
     const double rise = r[at(len - 1)].y - r[first].y;
@@ -226,62 +244,62 @@ void ArcOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t len
     }
     if (p + 2 >= len)
         return;
-    const Vertex& P = r[at(p)];
+    const double py = r[at(p)].y;
     std::size_t q = len - 1;
     for (; q >= p + 2; --q) {
         const Around3 v = At(r, n, at(q));
-        if (Through(v) == way && (v.at.y - P.y) * way > 0 && Wide(v, c, b.width, need))
+        if (Through(v) == way && (v.at.y - py) * way > 0 && Wide(v, c, b.width, need))
             break;
     }
-    if (q < p + 2)
-        return;
-    // The side PQ turns R's way (lying beside c, the arc spans less than
-    // half a turn).
-    if (SignOf(TurnAt(c, P, r[at(q)])) != sense)
-        return;
-    out.emplace_back(at(p + 1), q - p - 1);
+    if (q >= p + 2)
+        out.push_back({at(p), at(q), at(p + 1), q - p - 1});
 }
 
-// The arcs of ring r beyond side b, each a run of vertices beyond it.  Some
-// vertex is not beyond: c is not, and it is the centre of r's box.
-void ArcsBeyond(const Vertex* r, std::size_t n, const Vertex& c, int sense, const Beside& b, double need,
-                std::vector<std::pair<std::size_t, std::size_t>>& out)
+// The arcs of ring r beyond side b, each in a run of vertices beyond it.
+// Some vertex is not beyond: c is not, and it is the centre of r's box.
+// (way * x > way * cut is x beyond the cut either way: negation is exact.)
+void ArcsBeyond(const Vertex* r, std::size_t n, const Vertex& c, const Beside& b, double need, std::vector<Arc>& out)
 {
+    const double way = b.way;
+    const double cut = way * b.cut;
     std::size_t start = 0;
-    while (start < n && b.Beyond(r[start]))
+    while (start < n && way * r[start].x > cut)
         ++start;
     if (start == n)
         return;
+    std::size_t i = start;
     for (std::size_t k = 1; k < n;) {
-        const std::size_t i = start + k < n ? start + k : start + k - n;
-        if (!b.Beyond(r[i])) {
+        if (++i == n)
+            i = 0;
+        if (!(way * r[i].x > cut)) {
             ++k;
             continue;
         }
+        const std::size_t first = i;
         std::size_t len = 1;
-        for (std::size_t j = i + 1 == n ? 0 : i + 1; k + len < n && b.Beyond(r[j]); j = j + 1 == n ? 0 : j + 1)
+        for (std::size_t j = i + 1 == n ? 0 : i + 1; k + len < n && way * r[j].x > cut; j = j + 1 == n ? 0 : j + 1)
             ++len;
-        ArcOfRun(r, n, i, len, c, sense, b, need, out);
+        ArcOfRun(r, n, first, len, c, b, need, out);
         k += len;
+        i = first + len - 1 < n ? first + len - 1 : first + len - 1 - n;
     }
 }
 
-// Ring r without the vertices of `gone` (first vertex and count of each,
+// Ring r without the vertices of the arcs (first vertex and count of each,
 // cyclic), in ring order, into `kept`; their heights go to `heights`.
-void Prune(RingView r, std::vector<std::pair<std::size_t, std::size_t>>& gone, std::vector<Vertex>& kept,
-           std::vector<double>& heights)
+void Prune(RingView r, const std::vector<Arc>& arcs, std::vector<Vertex>& kept, std::vector<double>& heights)
 {
     const std::size_t n = r.size();
     // As ranges [from, to) of indices, a range over the end split in two.
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     std::size_t count = 0;
-    for (const auto& [from, len] : gone) {
-        count += len;
-        if (from + len <= n) {
-            ranges.emplace_back(from, from + len);
+    for (const Arc& a : arcs) {
+        count += a.count;
+        if (a.first + a.count <= n) {
+            ranges.emplace_back(a.first, a.first + a.count);
         } else {
-            ranges.emplace_back(from, n);
-            ranges.emplace_back(0, from + len - n);
+            ranges.emplace_back(a.first, n);
+            ranges.emplace_back(0, a.first + a.count - n);
         }
     }
     std::sort(ranges.begin(), ranges.end());
@@ -289,11 +307,11 @@ void Prune(RingView r, std::vector<std::pair<std::size_t, std::size_t>>& gone, s
     kept.reserve(n - count);
     heights.reserve(heights.size() + count);
     std::size_t at = 0;
-    for (const auto& [from, to] : ranges) {
+    for (const auto& [from, end] : ranges) {
         kept.insert(kept.end(), r.begin() + at, r.begin() + from);
-        for (std::size_t i = from; i < to; ++i)
+        for (std::size_t i = from; i < end; ++i)
             heights.push_back(r[i].y);
-        at = to;
+        at = end;
     }
     kept.insert(kept.end(), r.begin() + at, r.end());
 }
@@ -312,9 +330,8 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
     const Box whole[2] = {BoxOf(boxC, ignoreC), BoxOf(boxS, ignoreS)};
     if (!(whole[0].xmin <= whole[0].xmax) || !(whole[1].xmin <= whole[1].xmax))
         return false;
-    const double xmax = std::max(std::max(-whole[0].xmin, whole[0].xmax), std::max(-whole[1].xmin, whole[1].xmax));
-    const double need = 4 * (kCoincident + 32 * DBL_EPSILON * xmax);
-    std::vector<std::pair<std::size_t, std::size_t>> gone;
+    const double need = 4 * in.xRoom;
+    std::vector<Arc> arcs;
     bool any = false;
     for (const int type : {kSubject, kClip}) {
         if (only[type] < 0)
@@ -332,16 +349,23 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
         const RingView r = sets[type]->Ring(only[type]);
         if (!in.tuning.alwaysDropArcs && !Zigzags(r))
             continue;
+        arcs.clear();
+        for (const Beside& b : sides)
+            if (reaches(b))
+                ArcsBeyond(r.data(), r.size(), c, b, need, arcs);
+        if (arcs.empty())
+            continue;
         const int sense = Around(r, c);
         if (sense == 0)
             continue;
-        gone.clear();
-        for (const Beside& b : sides)
-            if (reaches(b))
-                ArcsBeyond(r.data(), r.size(), c, sense, b, need, gone);
-        if (gone.empty())
+        // The side PQ turns R's way (lying beside c, the arc spans less than
+        // half a turn).
+        arcs.erase(std::remove_if(arcs.begin(), arcs.end(),
+                                  [&](const Arc& a) { return SignOf(TurnAt(c, r[a.p], r[a.q])) != sense; }),
+                   arcs.end());
+        if (arcs.empty())
             continue;
-        Prune(r, gone, in.arcs.vertices[type], in.arcs.heights);
+        Prune(r, arcs, in.arcs.vertices[type], in.arcs.heights);
         in.arcs.ring[type] = only[type];
         any = true;
     }

@@ -30,17 +30,14 @@ std::vector<char> Survey(const ContourSet& set, std::vector<Box>& boxes)
     return ignore;
 }
 
-// Whether a ring taking part in the run has a coordinate beyond
-// SweepInput::kExtreme.
-bool Extreme(const std::vector<char>& ignore, const std::vector<Box>& boxes)
+// The largest magnitude of a coordinate of a ring taking part in the run.
+double Reach(const std::vector<Box>& boxes, const std::vector<char>& ignore)
 {
-    for (std::size_t c = 0; c < ignore.size(); ++c) {
-        const Box& b = boxes[c];
-        if (!ignore[c]
-            && !(Extent(b) < SweepInput::kExtreme))
-            return true;
-    }
-    return false;
+    double reach = 0;
+    for (std::size_t c = 0; c < boxes.size(); ++c)
+        if (!ignore[c])
+            reach = std::max(reach, Extent(boxes[c]));
+    return reach;
 }
 
 // Leaves out every ring of `set` whose box meets no box of `other`.
@@ -187,7 +184,9 @@ bool CombineOnce(Operation op, const ContourSet& subject, const ContourSet& clip
     in.births = extras.births;
     if (tuning.endEarly)
         in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
-    in.extreme = Extreme(ignoreS, boxS) || Extreme(ignoreC, boxC);
+    const double reach = std::max(Reach(boxS, ignoreS), Reach(boxC, ignoreC));
+    in.extreme = !(reach < SweepInput::kExtreme);
+    in.xRoom = kCoincident + 32 * DBL_EPSILON * reach;
     if (tuning.startLate && !in.extreme)
         PlanLateStart(op, boxS, ignoreS, boxC, ignoreC, in);
     const bool arcs = op == Operation::Intersection && tuning.dropArcs && !extras.heights

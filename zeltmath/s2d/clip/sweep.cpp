@@ -700,8 +700,8 @@ template <bool Track, bool Join>
 // going on, its fragment below is the one classification would set above
 // and step 7 copy back, and an edge handing over passes it on.
 template <Operation Op>
-template <bool Pairs>
-bool Sweep<Op>::LightBeam(double yb, double yt)
+template <bool Pairs, bool Merge>
+bool Sweep<Op>::LightBeam(double yb, double yt, double skipped)
 {
     lightEvents_.clear();
     lightTops_.clear();
@@ -717,9 +717,13 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
     // edge, lastXb is minus infinity, which no distance reaches.
     double lastXb = -std::numeric_limits<double>::infinity();
     double lastDx = 0;
+    const Edge* last = nullptr;   // with Merge: the last edge going on
+    const double room = in_.xRoom;
     // An edge going on above yb: the bundle step's test, the order at yt
     // (not "<": a NaN fails) and its x there.  With `through` true (a
-    // std::true_type), the edge is known to end above yt.
+    // std::true_type), the edge is known to end above yt.  With Merge, also
+    // the test that the beams of the heights skipped would change nothing
+    // of it and the edge before it (see MergedBeams).
     const auto goesOn = [&](Edge* e, auto through) {
         constexpr bool kThrough = decltype(through)::value;
         const double top = e->top.y;
@@ -728,6 +732,11 @@ bool Sweep<Op>::LightBeam(double yb, double yt)
         const double xb = e->xb;
         if ((xb - lastXb <= kCoincident && std::fabs(lastDx - e->dx) <= kCoincident) || !(xt >= lastXt))
             return false;
+        if constexpr (Merge) {
+            if (!(xb - lastXb > room && xt - lastXt > room) && !MergedBeams::Beside(last, e, yt, skipped, room))
+                return false;
+            last = e;
+        }
         if (ends)
             lightTops_.push_back(e);
         else
@@ -858,11 +867,24 @@ walked:
 // rather than tried in a walk that would give up.  This only decides how the
 // beam is done.
 template <Operation Op>
-bool Sweep<Op>::TryLight(double yb, double yt, bool pairs)
+template <bool Merge>
+bool Sweep<Op>::TryLight(double yb, double yt, bool pairs, double skipped)
 {
     if (!pairs)
-        return LightBeam<false>(yb, yt);
-    return !in_.flatSides && LightBeam<true>(yb, yt);
+        return LightBeam<false, Merge>(yb, yt, skipped);
+    return !in_.flatSides && LightBeam<true, Merge>(yb, yt, skipped);
+}
+
+// The greatest of the further heights below y, which lies above the beam's
+// bottom (NextHeight found one).
+template <Operation Op>
+double Sweep<Op>::LastHeightBelow(double y)
+{
+    const std::vector<double>& heights = *in_.heights;
+    std::size_t i = height_;
+    while (i + 1 < heights.size() && heights[i + 1] < y)
+        ++i;
+    return heights[i];
 }
 
 // Edge e joins the list.  While pairs are tracked (Tracking, which is
@@ -911,7 +933,7 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 // of the active edges.  False when yb is the last height.  Inlined into the
 // loops over the beams, as ClassifyAndRemove is.
 template <Operation Op>
-[[gnu::always_inline]] inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt)
+[[gnu::always_inline]] inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt, double* next)
 {
     bool above = false;
     yt = yb;
@@ -930,6 +952,8 @@ template <Operation Op>
     }
     // A further height divides the beam, but does not make one.
     if (above && extraHeight_ < yt) {
+        if (next)
+            *next = Height(yt);
         const std::vector<double>& heights = *in_.heights;
         while (height_ < heights.size() && heights[height_] <= yb)
             ++height_;
@@ -973,8 +997,22 @@ void Sweep<Op>::Run(ContourSet& out)
             if (starts)
                 InsertBounds(yb, lm, false);
             double yt;
-            const bool above = NextHeight(yb, lm, yt);
-            if (light_ && above && yb < in_.lastHeight && TryLight(yb, yt, starts || lightPairs_)) {
+            double next = kNoTop;
+            const bool above = NextHeight(yb, lm, yt, &next);
+            bool lit = false;
+            if (light_ && above && yb < in_.lastHeight) {
+                // The beams up to the next height of a vertex at once,
+                // where MergedBeams allows.
+                if (next < kNoTop && next != yt && next <= in_.lastHeight
+                    && TryLight<true>(yb, next, starts || lightPairs_, LastHeightBelow(next))) {
+                    yt = next;
+                    lit = true;
+                } else {
+                    lit = TryLight(yb, yt, starts || lightPairs_);
+                }
+            }
+            if (lit) {
+
                 starts = StartsAt(lm, yt);
                 bundled = false;
                 joined = 0;
@@ -1044,7 +1082,8 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
         }
         InsertBounds(yb, lm, lazy);
         double yt;
-        const bool above = NextHeight(yb, lm, yt);
+        double next = kNoTop;
+        const bool above = NextHeight(yb, lm, yt, &next);
         if (lazy && (classicOnly_ || RiskAroundEnding(yb))) {
             classicOnly_ = true;
             lazy = false;
@@ -1058,6 +1097,15 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             if (!above || yb >= in_.lastHeight)
                 return true;
             swapped = DueChecks(yt);
+            // Up to the next height of a vertex at once, when the beams of
+            // the further heights before it would change nothing: no edge
+            // changes at them (none was left unsteady, and no vertex lies
+            // there), no pair's order can change up to it (no check is due),
+            // and no pair might bundle (or the beams would not visit only
+            // the changes).
+            if (!swapped && next < kNoTop && next != yt && next <= in_.lastHeight && unsteady_.empty()
+                && (checks_.Empty() || checks_.MinY() > next))
+                yt = next;
             if (swapped) {
                 LocalCrossings(yb, yt);
                 allAdjacent_ = true;

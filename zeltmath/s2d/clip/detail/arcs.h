@@ -24,8 +24,8 @@ namespace detail {
 // ignore lists (boxS and boxC are their boxes): fills in.arcs with the rings
 // that have arcs left out and with the heights of the vertices left out, and
 // points in.heights at those.  False, with `in` unchanged, when no arc is
-// left out.  The caller sets in.extreme first; a run with extreme
-// coordinates leaves nothing out.
+// left out.  The caller sets in.extreme and in.xRoom first; a run with
+// extreme coordinates leaves nothing out.
 bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, const std::vector<Box>& boxS,
                   const ContourSet& clip, const std::vector<char>& ignoreC, const std::vector<Box>& boxC,
                   SweepInput& in);

@@ -245,6 +245,12 @@ struct SweepInput {
     // Set by the sweep when a crossing was taken while its two edges were
     // not side by side (see HandleCrossings).
     bool unevenCrossing = false;
+    // Two edges whose x differ by more than this at two heights, in the same
+    // order, differ by more than the bundle tolerance at every height
+    // between, and keep their order there in the x that XAlong gives: the
+    // bundle tolerance and four times the greatest x allowance of an edge
+    // (XAllowance) in the run.  Set by the caller of BuildBounds.
+    double xRoom = std::numeric_limits<double>::infinity();
     // See RunExtras.
     const std::vector<double>* heights = nullptr;
     std::vector<RingBirth>* births = nullptr;

@@ -86,6 +86,37 @@ struct PairCheck {
     std::uint64_t stamp;
 };
 
+// Merged beams.  A light beam (see LightBeam) from yb may go on past further
+// heights (those of vertices left out of the run, see RunExtras) up to the
+// next height of a vertex, yt, at once, when the beams of the heights it
+// skips would change nothing.  No vertex lies at such a height: no bound
+// starts or ends there, an edge passing through adds no output vertex (it
+// is a left or right side, or nothing, and adds its vertex at its bottom
+// only), and parities and horizontal states stay as they were.  So those
+// beams change nothing unless a bundle forms at their bottom, or a crossing
+// is found in one of them, whose point would be worked out from that beam's
+// own heights.  The merged beam's walk rules both out for each edge going on
+// and the one going on before it: their x at yb and at yt are in order and
+// differ by more than SweepInput::xRoom, and so at every height between, as
+// the distance of two lines changes linearly with the height; or both start
+// at one point, where the x that XAlong gives at a height, the products of
+// one height difference with the slopes, keep the order of the slopes
+// (required to be that of the list), and the bundle test at yb has ruled out
+// slopes within the tolerance; or both end at one point at yt, and are apart
+// by more than xRoom twice over at the highest height skipped, `skipped`,
+// and so lower down.
+struct MergedBeams {
+    // Whether edges a (the one before) and b, in order at yb and yt but
+    // closer than `room` at one of them, are apart at the heights skipped.
+    static bool Beside(const Edge* a, const Edge* b, double yt, double skipped, double room)
+    {
+        if (b->bot.y == a->bot.y && b->bot.x == a->bot.x)
+            return b->dx >= a->dx;
+        return b->top.y == yt && a->top.y == yt && b->top.x == a->top.x
+               && std::fabs(a->dx - b->dx) * (yt - skipped) > 2 * room;
+    }
+};
+
 // Bounds join the list ordered by bottom x, then dx, and an edge equal in
 // both goes after the others: e goes before the first edge that it
 // precedes (Precedes).  When `after` is the bound of the same height placed
@@ -269,7 +300,7 @@ private:
     template <bool Track>
     void Leave(Edge* e);
     void InsertBounds(double yb, std::size_t& lm, bool lazy);
-    bool NextHeight(double yb, std::size_t lm, double& yt);
+    bool NextHeight(double yb, std::size_t lm, double& yt, double* next = nullptr);
     static constexpr std::size_t kNoPlace = std::numeric_limits<std::size_t>::max();
     template <std::size_t Limit = kNoPlace, class XOf>
     std::size_t PlaceFrom(Edge* e, Edge* before, Edge* at, XOf xOf);
@@ -287,9 +318,11 @@ private:
     template <bool Track, bool Join = false>
     bool NextBeam(double yt, bool bundle, std::size_t* lm = nullptr, int* joined = nullptr);
     Edge* NextJoining(double yt, std::size_t& lm);
-    template <bool Pairs>
-    bool LightBeam(double yb, double yt);
-    bool TryLight(double yb, double yt, bool pairs);
+    template <bool Pairs, bool Merge>
+    bool LightBeam(double yb, double yt, double skipped);
+    template <bool Merge = false>
+    bool TryLight(double yb, double yt, bool pairs, double skipped = 0);
+    double LastHeightBelow(double y);
     // Whether bound lm of the minima starts at height y.
     bool StartsAt(std::size_t lm, double y) const { return lm < in_.minima.size() && in_.minima[lm].y == y; }
     void CarryUp(Edge* e);

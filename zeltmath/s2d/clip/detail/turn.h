@@ -14,27 +14,34 @@ namespace clip {
 namespace detail {
 
 // The turn from a to b as seen from c: their cross product, and the sum of
-// the magnitudes of its two terms, which bounds its rounding.
+// the magnitudes of its two terms, which bounds its rounding.  TurnOf takes
+// a and b as their offsets from c.
 struct Turn {
     double cross;
     double scale;
 };
 
+inline Turn TurnOf(double ax, double ay, double bx, double by)
+{
+    const double p = ax * by;
+    const double q = ay * bx;
+    return {p - q, std::fabs(p) + std::fabs(q)};
+}
+
 inline Turn TurnAt(const Vertex& c, const Vertex& a, const Vertex& b)
 {
-    const double p = (a.x - c.x) * (b.y - c.y);
-    const double q = (a.y - c.y) * (b.x - c.x);
-    return {p - q, std::fabs(p) + std::fabs(q)};
+    return TurnOf(a.x - c.x, a.y - c.y, b.x - c.x, b.y - c.y);
 }
 
 // A turn counts when its cross product is this far above its rounding, so
 // that its sign, and its size to within a millionth, are certain.
 constexpr double kCertain = 1e-9;
 
-// The sign of a turn (1 or -1), or 0 when it is not certain.
+// The sign of a turn (1 or -1), or 0 when it is not certain.  Without a
+// branch: the signs of a noisy ring's turns follow no pattern.
 inline int SignOf(const Turn& t)
 {
-    return t.cross > kCertain * t.scale ? 1 : t.cross < -kCertain * t.scale ? -1 : 0;
+    return int(t.cross > kCertain * t.scale) - int(t.cross < -kCertain * t.scale);
 }
 
 } // namespace detail
