@@ -10,10 +10,12 @@
 // Coordinates pair up into vertices (x, y).
 //
 // Besides not crashing, the engine must give the same bits whether its beams
-// walk every active edge or visit only the edges that change, and whether
-// its sweep starts and ends where the result can gain something or spans all
-// heights; the steps of normalisation whether they leave settled rings out
-// of their runs or not, and normalisation by halves that of one run per ring.
+// walk every active edge or visit only the edges that change, whether its
+// sweep starts and ends where the result can gain something or spans all
+// heights, and whether an intersection leaves out the arcs of rings that run
+// beside the other operand or keeps them; the steps of normalisation whether
+// they leave settled rings out of their runs or not, and normalisation by
+// halves that of one run per ring.
 
 #include <zeltmath/s2d/clip/detail/accumulator.h>
 #include <zeltmath/s2d/clip/detail/by_halves.h>

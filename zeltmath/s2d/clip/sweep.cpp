@@ -137,6 +137,21 @@ template <bool Track>
     if (!c.contributing)
         return;
     const double xb = e->xb;
+    // A left or right side of the result, the commonest class, by a branch
+    // of its own rather than through the switch's jump table: how well that
+    // indirect jump was predicted hung on where the code lay, and moved a
+    // run of plate with openings by a third between builds.
+    if (c.vertex == kLeftEdge || c.vertex == kRightEdge) {
+        if (e->bot.y == yb) {
+            if (c.vertex == kLeftEdge)
+                out_.AddLeft(e->outp[kBelow], xb, yb);
+            else
+                out_.AddRight(e->outp[kBelow], xb, yb);
+        }
+        e->outp[kAbove] = e->outp[kBelow];
+        px = xb;
+        return;
+    }
     const bool newX = xb != px;
     switch (c.vertex) {
     case kExternalMin:
@@ -208,18 +223,6 @@ template <bool Track>
         e->outp[kBelow] = Fragments::None;
         e->outp[kAbove] = out_.Create(xb, yb);
         cf = e->outp[kAbove];
-        break;
-    case kLeftEdge:
-        if (e->bot.y == yb)
-            out_.AddLeft(e->outp[kBelow], xb, yb);
-        e->outp[kAbove] = e->outp[kBelow];
-        px = xb;
-        break;
-    case kRightEdge:
-        if (e->bot.y == yb)
-            out_.AddRight(e->outp[kBelow], xb, yb);
-        e->outp[kAbove] = e->outp[kBelow];
-        px = xb;
         break;
     default:
         break;
@@ -699,6 +702,8 @@ template <bool Track, bool Join>
 // Fragments above are left unset but for new bounds: for any other edge
 // going on, its fragment below is the one classification would set above
 // and step 7 copy back, and an edge handing over passes it on.
+// With Merge, the beam goes on to yt past further heights, the highest of
+// which is `skipped` (see MergedBeams).
 template <Operation Op>
 template <bool Pairs, bool Merge>
 bool Sweep<Op>::LightBeam(double yb, double yt, double skipped)
@@ -930,8 +935,10 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 }
 
 // The top of the beam from yb: the lowest of the next minimum and the tops
-// of the active edges.  False when yb is the last height.  Inlined into the
-// loops over the beams, as ClassifyAndRemove is.
+// of the active edges, or a further height below them.  False when yb is
+// the last height.  When a further height may come first, *next (when
+// given) is set to the lowest of the others, a vertex's height.  Inlined
+// into the loops over the beams, as ClassifyAndRemove is.
 template <Operation Op>
 [[gnu::always_inline]] inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt, double* next)
 {
@@ -1012,7 +1019,6 @@ void Sweep<Op>::Run(ContourSet& out)
                 }
             }
             if (lit) {
-
                 starts = StartsAt(lm, yt);
                 bundled = false;
                 joined = 0;
