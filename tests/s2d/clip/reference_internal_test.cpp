@@ -507,6 +507,51 @@ TEST(DroppedArcs, NoisyRingsAgreeWithTheReference)
     EXPECT_GT(dropped, runs / 2);
 }
 
+// One noisy ring against several smaller ones, at scales from a thousandth
+// to a million, where the margins grow with the coordinates.
+TEST(DroppedArcs, SeveralRingsAndScales)
+{
+    int runs = 0, dropped = 0;
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        const double scale = std::pow(10.0, static_cast<int>(seed % 4) * 3 - 3);
+        const auto scaled = [scale](workload::Ring r) {
+            for (workload::Pt& p : r) {
+                p.x *= scale;
+                p.y *= scale;
+            }
+            return r;
+        };
+        const int n = 100 + 150 * static_cast<int>(seed);
+        const ContourSet a = FromWorkload({scaled(workload::Fuzzy(n, seed, 0, 0))});
+        std::vector<workload::Ring> others;
+        for (int k = 0; k < 3; ++k) {
+            workload::Ring r = workload::Smooth(40 + 30 * k, seed * 10 + k, 0, 0);
+            for (workload::Pt& p : r) {
+                p.x = 0.3 * p.x + 0.4 * k - 0.2;
+                p.y = 0.3 * p.y + 0.3 * (k - 1) + 0.05 * seed;
+            }
+            others.push_back(scaled(r));
+        }
+        dropped += ExpectArcsAgree(a, FromWorkload(others), "seed " + std::to_string(seed));
+        runs += 4;
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_GT(dropped, runs / 4);
+
+    // Two squares far apart in height: between them the other ring's sides
+    // are beside nothing, on both sides at once.
+    ContourSet round;
+    std::vector<Vertex> v;
+    for (int i = 0; i < 96; ++i)
+        v.push_back({3 + 10 * std::cos(2 * M_PI * (i + 0.3) / 96), 2 + 10 * std::sin(2 * M_PI * (i + 0.3) / 96)});
+    round.Add(v, 0);
+    ContourSet apart;
+    apart.Add({{1, -5}, {5, -5}, {5, -4}, {1, -4}}, 0);
+    apart.Add({{2, 8}, {4, 8}, {4, 9.5}, {2, 9.5}}, 0);
+    EXPECT_EQ(ExpectArcsAgree(round, apart, "squares apart"), 4);
+}
+
 // Rings that keep all their arcs: one that does not turn one way around its
 // centre, one with a horizontal side, and one of two rings; and a run that
 // leaves arcs out but meets crossings of edges not side by side, which is

@@ -1,21 +1,26 @@
 // The arcs left out of an intersection (see arcs.h), and the proof that the
 // result keeps every bit.
 //
-// Let R be the one ring of one operand in the run, Y the rings of the other,
-// x0 the least x of Y's boxes, and on the left of them the cut x0 - need,
-// where need is four times SweepInput::xRoom: the bundle tolerance and the
-// x allowances of two edges (XAllowance), many times over.  (The right side mirrors the left.)  Let c
-// be the centre of R's box, W = c.x - cut > 0.  Required:
+// Let R be the one ring of one operand in the run and Y the rings of the
+// other; need is four times SweepInput::xRoom, the bundle tolerance and the
+// x allowances of two edges (XAllowance), many times over.  Let c be the
+// centre of R's box.  Required, for an arc on the left of Y (the right side
+// mirrors it):
 //   (a) R turns one way around c: every side's turn seen from c is certain
 //       and of one sign, R crosses the line through c at c's height twice
 //       (one turn), and no side is horizontal.  So the angle seen from c
 //       grows strictly along R, and every ray from c meets R once;
-//   (b) the arc P = v_p, ..., Q = v_q, consecutive vertices all left of the
-//       cut, at least one between P and Q.  R passes through P and through
-//       Q (its neighbours lie strictly below and above it), both rising or
-//       both falling, and Q lies that way from P;
-//   (c) at P and at Q, the steps of angle to both neighbours have sines s
-//       with W s / 2 > need.
+//   (b) the arc P = v_p, ..., Q = v_q, consecutive vertices, at least one
+//       between P and Q.  R passes through P and through Q (its neighbours
+//       lie strictly below and above it), both rising or both falling, and Q
+//       lies that way from P;
+//   (c) every side of the arc, and the side PQ, lies left of every side of
+//       Y by more than need at every height they share: its greatest x is
+//       below the least x of the sides of Y that reach the bands of heights
+//       it spans (an Envelope of Y), by more than need;
+//   (d) with s the least sine of the steps of angle from P and from Q to
+//       their neighbours, and rho no more than the distance from c of any
+//       point of the arc or of PQ, rho s > 2 need.
 // R' is R with v_(p+1), ..., v_(q-1) left out, so that the side PQ takes the
 // arc's place, and the run of R' has the heights of those vertices as
 // further heights of beams.  Call D the sides of the arc, K the side PQ, and
@@ -26,28 +31,30 @@
 //      each bound starting there has the same first edge and key.  Where a
 //      bound passes through P (or Q), K takes the place of the side of the
 //      arc there, in the slot of the edge it follows.
-//   3. D and K lie left of the cut, Y right of x0, more than need apart.
-//      Seen from c, D and K lie in the wedge of angles from P to Q, and the
-//      sides of E of R outside it, those at P and Q sharing its edges.  On
-//      a line at height y left of c the angle falls (or grows) with x; and
-//      for a point p of D or K and a point q of E on it, apart in angle by
-//      at least the least step of (c),
-//          |p.x - q.x| = |p - c| |q - c| sin(angle) / |y - c.y|
-//                     >= |q - c| s,
-//      and |p.x - q.x| >= W - |q - c| as p lies left of the cut, so their
-//      distance exceeds W s / 2 > need.  The two pairs that share a vertex
-//      (the sides of E and of D or K at P, and at Q) are never in the list
-//      together: R passes through P, so one of them ends at P's height
-//      where the other starts, and is handed over to it.  So the computed x
-//      of E keep their order against D and K at every beam, no bundle forms
-//      between them, no crossing is found between them, and a bound placed
-//      by its x goes to the same side of them.
+//   3. At every height D and K lie left of Y by more than need (c).  Seen
+//      from c, D and K lie in the wedge of angles from P to Q, and the sides
+//      of E of R outside it, those at P and Q sharing its edges.  On a line
+//      at height y the angle falls (or grows) with x.  Take a point p of D or
+//      K and a point q of E on it, apart in angle by at least the least
+//      step of (d), h = y - c.y.  If that angle is at most a right one,
+//          |p.x - q.x| = |p - c| |q - c| sin(angle) / |h| >= |p - c| s,
+//      as |q - c| >= |h|.  If it is more, p and q lie on either side of c,
+//      and |p.x - q.x| >= |p - c|; and for h = 0 they lie on the two rays
+//      of the line through c.  So their distance exceeds rho s > 2 need.
+//      The two pairs that share a vertex (the sides of E and of D or K at P,
+//      and at Q) are never in the list together: R passes through P, so one
+//      of them ends at P's height where the other starts, and is handed
+//      over to it.  So the computed x of E keep their order against D and K
+//      at every beam, no bundle forms between them, no crossing is found
+//      between them, and a bound placed by its x goes to the same side of
+//      them.
 //   4. So at every beam both runs hold the same list of E, with the edges
 //      of D at that height (a run of neighbours) or K (when it spans the
 //      beam) in the same gap between two of them, as the sweep keeps its
 //      list in x order up to rounding.
-//   5. What D and K pass on: they lie where Y has no edge on their left, so
-//      Y's parity there is 0 and its horizontal state none, and none of them
+//   5. What D and K pass on: they lie where Y has no edge on their left (on
+//      the right of Y, where its edges on their left come in pairs), so Y's
+//      parity there is 0 and its horizontal state none, and none of them
 //      contributes, nor does a crossing among D (the intersection needs Y
 //      inside); the previous x and the current fragment pass through them
 //      unchanged.  What passes on is R's parity and horizontal state.  An
@@ -170,13 +177,146 @@ int Around(RingView r, const Vertex& c)
     return least > 0 ? 1 : greatest < 0 ? -1 : 0;
 }
 
-// A side of the box of the other operand: vertices beyond `cut` (left of it
-// when `way` is -1, right when 1) may be left out; `width` is W, the
-// distance from the centre c to the cut.
-struct Beside {
-    double cut;
-    int way;
-    double width;
+// The extent in x of Y over bands of heights: for each band k, the least
+// and the greatest x of Y's vertices in bands k - 1 to k + 1, and of the
+// sides that pass through band k from a band below k - 1 to one above k + 1
+// or the other way.  Every point of Y at a height of band k lies between
+// them: it lies on a side whose ends are in bands around k, or which passes
+// through k, or one of whose ends is in k and the other beyond k + 1 (or
+// k - 1), and then the side passes through band k + 1 (or k - 1) too.
+// Heights beyond Y's fall into its first or last band, which only asks more
+// of what lies there.
+class Envelope {
+public:
+    // Over the rings of `set` not flagged in `ignore`, within `box`.
+    Envelope(const ContourSet& set, const std::vector<char>& ignore, const Box& box)
+        : left_(box.xmin), right_(box.xmax)
+    {
+        std::size_t sides = 0;
+        for (int c = 0; c < set.Count(); ++c)
+            if (!ignore[static_cast<std::size_t>(c)])
+                sides += set.Ring(c).size();
+        // Some 64 vertices a band, and at most kMostBands: finer bands cost
+        // more to fill and to look up than they let the arcs reach.
+        bands_ = static_cast<int>(std::min<std::size_t>(kMostBands, std::max<std::size_t>(1, sides / 64)));
+        last_ = bands_ - 1;
+        lo_ = box.ymin;
+        scale_ = box.ymax > box.ymin ? bands_ / (box.ymax - box.ymin) : 0;
+        if (!(scale_ <= DBL_MAX))
+            scale_ = 0;
+        if (!Fill(set, ignore, 8 * sides + 1)) {
+            // Long sides through many bands: one band, Y's box.
+            bands_ = 1;
+            last_ = 0;
+            scale_ = 0;
+            Fill(set, ignore, 8 * sides + 1);
+        }
+    }
+
+    // The band of height y: never decreasing as y grows.
+    int Band(double y) const
+    {
+        return static_cast<int>(std::min(std::max((y - lo_) * scale_, 0.0), last_));
+    }
+
+    // Whether the points from x `left` to `right` at the heights from
+    // `low` to `high` lie beyond Y by more than `need`: left of it when
+    // `way` is -1, right of it when 1.
+    bool Beyond(int way, double left, double right, double low, double high, double need) const
+    {
+        for (int k = Band(low), last = Band(high); k <= last; ++k) {
+            const std::size_t b = static_cast<std::size_t>(k);
+            if (way < 0 ? !(right < least_[b] - need) : !(left > greatest_[b] + need))
+                return false;
+        }
+        return true;
+    }
+
+    double Least(int k) const { return least_[static_cast<std::size_t>(k)]; }
+    double Greatest(int k) const { return greatest_[static_cast<std::size_t>(k)]; }
+
+    // The same for the side from a to b, within each band it spans.
+    bool SideBeyond(int way, const Vertex& a, const Vertex& b, double need) const
+    {
+        // Beyond all of Y, as most sides beyond it are.
+        if (way < 0 ? std::max(a.x, b.x) < left_ - need : std::min(a.x, b.x) > right_ + need)
+            return true;
+        const Vertex& low = a.y < b.y ? a : b;
+        const Vertex& high = a.y < b.y ? b : a;
+        if (Beyond(way, std::min(a.x, b.x), std::max(a.x, b.x), low.y, high.y, need))
+            return true;
+        const int first = Band(low.y), last = Band(high.y);
+        if (first == last)
+            return false;
+        // Piece by piece, one a band, between its x at the piece's ends.
+        const double dx = (high.x - low.x) / (high.y - low.y);
+        double x = low.x, from = low.y;
+        for (int k = first; k <= last; ++k) {
+            const double top = k == last ? high.y : lo_ + (k + 1) / scale_;
+            const double xt = k == last ? high.x : low.x + dx * (top - low.y);
+            // The x at the piece's ends, widened by their rounding.
+            const double slack = 4 * DBL_EPSILON * (std::fabs(x) + std::fabs(xt) + std::fabs(low.x));
+            if (!Beyond(way, std::min(x, xt) - slack, std::max(x, xt) + slack, from, top, need))
+                return false;
+            x = xt;
+            from = top;
+        }
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kMostBands = 512;
+
+    // Fills the bands; false when the sides pass through more than `most`
+    // bands in all.
+    bool Fill(const ContourSet& set, const std::vector<char>& ignore, std::size_t most)
+    {
+        std::vector<double> least(static_cast<std::size_t>(bands_), std::numeric_limits<double>::infinity());
+        std::vector<double> greatest(static_cast<std::size_t>(bands_), -std::numeric_limits<double>::infinity());
+        std::size_t through = 0;
+        for (int c = 0; c < set.Count(); ++c) {
+            if (ignore[static_cast<std::size_t>(c)])
+                continue;
+            const RingView r = set.Ring(c);
+            if (r.empty())
+                continue;
+            int ka = Band(r[r.size() - 1].y);
+            for (std::size_t i = 0; i < r.size(); ++i) {
+                const Vertex& a = r[i == 0 ? r.size() - 1 : i - 1];
+                const Vertex& b = r[i];
+                const int kb = Band(b.y);
+                const std::size_t k = static_cast<std::size_t>(kb);
+                least[k] = std::min(least[k], b.x);
+                greatest[k] = std::max(greatest[k], b.x);
+                const int from = std::min(ka, kb) + 1, to = std::max(ka, kb) - 1;
+                if (from <= to) {
+                    through += static_cast<std::size_t>(to - from + 1);
+                    if (through > most)
+                        return false;
+                    for (int j = from; j <= to; ++j) {
+                        least[static_cast<std::size_t>(j)] = std::min(least[static_cast<std::size_t>(j)], std::min(a.x, b.x));
+                        greatest[static_cast<std::size_t>(j)] = std::max(greatest[static_cast<std::size_t>(j)], std::max(a.x, b.x));
+                    }
+                }
+                ka = kb;
+            }
+        }
+        least_.resize(least.size());
+        greatest_.resize(greatest.size());
+        for (std::size_t k = 0; k < least.size(); ++k) {
+            const std::size_t below = k == 0 ? 0 : k - 1, above = k + 1 == least.size() ? k : k + 1;
+            least_[k] = std::min(std::min(least[below], least[k]), least[above]);
+            greatest_[k] = std::max(std::max(greatest[below], greatest[k]), greatest[above]);
+        }
+        return true;
+    }
+
+    double left_, right_;   // the least and greatest x of Y
+    double lo_ = 0;
+    double scale_ = 0;
+    int bands_ = 1;
+    double last_ = 0;   // the last band, as a number
+    std::vector<double> least_, greatest_;
 };
 
 // Vertex i of ring r (n vertices) and its neighbours.
@@ -202,17 +342,30 @@ int Through(const Around3& v)
     return 0;
 }
 
-// Condition (c) at a vertex.  The sine of a step is |cross| over the two
-// distances from c; the cross product is certain to within a millionth
-// (kCertain), and the rest is rounded down with room.
-bool Wide(const Around3& v, const Vertex& c, double width, double need)
+inline double Distance(const Vertex& p, const Vertex& c)
 {
-    const auto distance = [&c](const Vertex& p) { return std::hypot(p.x - c.x, p.y - c.y); };
-    const auto wide = [&](const Vertex& a, const Vertex& b) {
-        const double sine = std::fabs(TurnAt(c, a, b).cross) * (1 - 1e-5) / (distance(a) * distance(b) * (1 + 1e-9));
-        return width * sine > 2 * need;
+    return std::hypot(p.x - c.x, p.y - c.y);
+}
+
+// The lesser sine of the steps of angle, seen from c, from a vertex to its
+// neighbours (d): |cross| over the two distances from c.  The cross product
+// is certain to within a millionth (kCertain), and the rest is rounded down
+// with room.
+double Steps(const Around3& v, const Vertex& c)
+{
+    const auto sine = [&c](const Vertex& a, const Vertex& b) {
+        return std::fabs(TurnAt(c, a, b).cross) * (1 - 1e-5) / (Distance(a, c) * Distance(b, c) * (1 + 1e-9));
     };
-    return wide(v.before, v.at) && wide(v.at, v.after);
+    return std::min(sine(v.before, v.at), sine(v.at, v.after));
+}
+
+// No more than the distance from c of any point of the side from p to q:
+// from the foot of c on it, rounded down with room.
+double SideDistance(const Vertex& p, const Vertex& q, const Vertex& c)
+{
+    const double ux = q.x - p.x, uy = q.y - p.y;
+    const double t = std::clamp(((c.x - p.x) * ux + (c.y - p.y) * uy) / (ux * ux + uy * uy), 0.0, 1.0);
+    return std::hypot(p.x + t * ux - c.x, p.y + t * uy - c.y) * (1 - 1e-9) - 4 * DBL_EPSILON * (std::fabs(p.x) + std::fabs(q.x) + std::fabs(p.y) + std::fabs(q.y) + std::fabs(c.x) + std::fabs(c.y));
 }
 
 // An arc found: P, Q, and the first vertex left out and how many.
@@ -223,65 +376,121 @@ struct Arc {
     std::size_t count;
 };
 
-// The arc of a run of `len` vertices beyond side b, from vertex `first` of
-// ring r on (cyclic, in ring order), but for the turn of the side PQ.  The
-// ring rises or falls through P and Q the way it goes from the run's first
-// vertex to its last: P is the first vertex of the run that meets (b) and
-// (c) so, Q the last that meets them with P.
-void ArcOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t len, const Vertex& c, const Beside& b,
-              double need, std::vector<Arc>& out)
+// Halvings of a run whose arc fails, down to runs of this many vertices.
+constexpr std::size_t kShortestRun = 16;
+
+// The arcs of a run of `len` vertices of ring r from vertex `first` on
+// (cyclic, in ring order), whose sides all lie beyond Y, but for the turn
+// of the side PQ.  The ring rises or falls through P and Q the way it goes
+// from the run's first vertex to its last: P is the first vertex of the run
+// that meets (b) so, Q the last that meets it with P; then PQ must lie
+// beyond Y (c), and rho, no more than the least distance of a vertex of the
+// arc from c less half its longest side, or that of PQ, meet (d).  When
+// they fail, as when the run bends round Y and PQ cuts across it, each half
+// of the run (sharing the vertex between them, which neither leaves out) is
+// tried in turn.
+void ArcsOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t len, const Vertex& c,
+               const Envelope& y, int side, double need, std::vector<Arc>& out)
 {
     const auto at = [&](std::size_t k) { return first + k < n ? first + k : first + k - n; };
+    const auto halves = [&] {
+        if (len < 2 * kShortestRun)
+            return;
+        const std::size_t half = len / 2;
+        ArcsOfRun(r, n, first, half + 1, c, y, side, need, out);
+        ArcsOfRun(r, n, at(half), len - half, c, y, side, need, out);
+    };
     const double rise = r[at(len - 1)].y - r[first].y;
     const int way = rise > 0 ? 1 : rise < 0 ? -1 : 0;
     if (way == 0)
-        return;
+        return halves();
     std::size_t p = 0;
-    for (; p + 2 < len; ++p) {
-        const Around3 v = At(r, n, at(p));
-        if (Through(v) == way && Wide(v, c, b.width, need))
-            break;
-    }
+    while (p + 2 < len && Through(At(r, n, at(p))) != way)
+        ++p;
     if (p + 2 >= len)
-        return;
-    const double py = r[at(p)].y;
+        return halves();
+    const Vertex& P = r[at(p)];
     std::size_t q = len - 1;
     for (; q >= p + 2; --q) {
         const Around3 v = At(r, n, at(q));
-        if (Through(v) == way && (v.at.y - py) * way > 0 && Wide(v, c, b.width, need))
+        if (Through(v) == way && (v.at.y - P.y) * way > 0)
             break;
     }
-    if (q >= p + 2)
-        out.push_back({at(p), at(q), at(p + 1), q - p - 1});
+    if (q < p + 2)
+        return halves();
+    const Vertex& Q = r[at(q)];
+    if (!y.SideBeyond(side, P, Q, need))
+        return halves();
+    double nearest = std::numeric_limits<double>::infinity(), longest = 0;
+    for (std::size_t k = p; k < q; ++k) {
+        const Vertex& a = r[at(k)];
+        const Vertex& b = r[at(k + 1)];
+        nearest = std::min(nearest, (a.x - c.x) * (a.x - c.x) + (a.y - c.y) * (a.y - c.y));
+        longest = std::max(longest, (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+    }
+    nearest = std::min(nearest, (Q.x - c.x) * (Q.x - c.x) + (Q.y - c.y) * (Q.y - c.y));
+    const double rho = std::min(std::sqrt(nearest) * (1 - 1e-9) - std::sqrt(longest) * (0.5 + 1e-9),
+                                SideDistance(P, Q, c));
+    const double s = std::min(Steps(At(r, n, at(p)), c), Steps(At(r, n, at(q)), c));
+    if (!(rho * s > 2 * need))
+        return halves();
+    out.push_back({at(p), at(q), at(p + 1), q - p - 1});
 }
 
-// The arcs of ring r beyond side b, each in a run of vertices beyond it.
-// Some vertex is not beyond: c is not, and it is the centre of r's box.
-// (way * x > way * cut is x beyond the cut either way: negation is exact.)
-void ArcsBeyond(const Vertex* r, std::size_t n, const Vertex& c, const Beside& b, double need, std::vector<Arc>& out)
+// Which sides of ring r lie beyond Y (c): bit 0 on the left of it, bit 1
+// on the right.  A side at heights where Y has nothing is beyond it on both
+// sides, and is taken on the left only, so that no two arcs share a side.
+// A side within two bands, as most are, is tested without a branch.
+void SidesBeyond(RingView r, const Envelope& y, double need, std::vector<unsigned char>& beyond)
 {
-    const double way = b.way;
-    const double cut = way * b.cut;
-    std::size_t start = 0;
-    while (start < n && way * r[start].x > cut)
+    const std::size_t n = r.size();
+    beyond.resize(n);
+    int ka = y.Band(r[0].y);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vertex& a = r[i];
+        const Vertex& b = r[i + 1 == n ? 0 : i + 1];
+        const int kb = y.Band(b.y);
+        const int lo = std::min(ka, kb), hi = std::max(ka, kb);
+        bool left, right;
+        if (hi - lo <= 1) {
+            left = std::max(a.x, b.x) < std::min(y.Least(lo), y.Least(hi)) - need;
+            right = std::min(a.x, b.x) > std::max(y.Greatest(lo), y.Greatest(hi)) + need;
+        } else {
+            left = y.SideBeyond(-1, a, b, need);
+            right = y.SideBeyond(1, a, b, need);
+        }
+        beyond[i] = static_cast<unsigned char>(left | ((right & !left) << 1));
+        ka = kb;
+    }
+}
+
+// The arcs of ring r beyond Y on one side (bit `bit` of `beyond`), each
+// within a run of sides that all lie beyond it.  A ring beyond Y everywhere
+// leaves nothing out.
+void ArcsBeyond(const Vertex* r, std::size_t n, const Vertex& c, const Envelope& y, int side, double need,
+                const std::vector<unsigned char>& beyond, std::vector<Arc>& out)
+{
+    const unsigned char bit = side < 0 ? 1 : 2;
+    std::size_t start = 0;   // a side not beyond
+    while (start < n && (beyond[start] & bit))
         ++start;
     if (start == n)
         return;
-    std::size_t i = start;
-    for (std::size_t k = 1; k < n;) {
-        if (++i == n)
-            i = 0;
-        if (!(way * r[i].x > cut)) {
+    // Side i runs from vertex i to the next.
+    for (std::size_t k = 1, i = start + 1 == n ? 0 : start + 1; k < n;) {
+        if (!(beyond[i] & bit)) {
             ++k;
+            i = i + 1 == n ? 0 : i + 1;
             continue;
         }
-        const std::size_t first = i;
-        std::size_t len = 1;
-        for (std::size_t j = i + 1 == n ? 0 : i + 1; k + len < n && way * r[j].x > cut; j = j + 1 == n ? 0 : j + 1)
-            ++len;
-        ArcOfRun(r, n, first, len, c, b, need, out);
-        k += len;
-        i = first + len - 1 < n ? first + len - 1 : first + len - 1 - n;
+        const std::size_t from = i;
+        std::size_t sides = 0;
+        while (k < n && (beyond[i] & bit)) {
+            ++k;
+            ++sides;
+            i = i + 1 == n ? 0 : i + 1;
+        }
+        ArcsOfRun(r, n, from, sides + 1, c, y, side, need, out);
     }
 }
 
@@ -325,6 +534,7 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
     if (in.extreme)
         return false;
     const ContourSet* sets[2] = {&clip, &subject};          // by operand
+    const std::vector<char>* ignores[2] = {&ignoreC, &ignoreS};
     const std::vector<Box>* boxes[2] = {&boxC, &boxS};
     const int only[2] = {OnlyRing(ignoreC), OnlyRing(ignoreS)};
     const Box whole[2] = {BoxOf(boxC, ignoreC), BoxOf(boxS, ignoreS)};
@@ -332,34 +542,28 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
         return false;
     const double need = 4 * in.xRoom;
     std::vector<Arc> arcs;
+    std::vector<unsigned char> beyond;
     bool any = false;
     for (const int type : {kSubject, kClip}) {
         if (only[type] < 0)
             continue;
-        const Box& own = (*boxes[type])[static_cast<std::size_t>(only[type])];
-        const Box& other = whole[1 - type];
-        const Vertex c{(own.xmin + own.xmax) / 2, (own.ymin + own.ymax) / 2};
-        const Beside sides[2] = {{other.xmin - need, -1, c.x - (other.xmin - need)},
-                                 {other.xmax + need, 1, (other.xmax + need) - c.x}};
-        const auto reaches = [&own](const Beside& b) {
-            return b.width > 0 && (b.way < 0 ? own.xmin < b.cut : own.xmax > b.cut);
-        };
-        if (!reaches(sides[0]) && !reaches(sides[1]))
-            continue;
         const RingView r = sets[type]->Ring(only[type]);
         if (!in.tuning.alwaysDropArcs && !Zigzags(r))
             continue;
+        const Box& own = (*boxes[type])[static_cast<std::size_t>(only[type])];
+        const Vertex c{(own.xmin + own.xmax) / 2, (own.ymin + own.ymax) / 2};
+        const int other = 1 - type;
+        const Envelope y(*sets[other], *ignores[other], whole[other]);
+        SidesBeyond(r, y, need, beyond);
         arcs.clear();
-        for (const Beside& b : sides)
-            if (reaches(b))
-                ArcsBeyond(r.data(), r.size(), c, b, need, arcs);
+        for (const int side : {-1, 1})
+            ArcsBeyond(r.data(), r.size(), c, y, side, need, beyond, arcs);
         if (arcs.empty())
             continue;
         const int sense = Around(r, c);
         if (sense == 0)
             continue;
-        // The side PQ turns R's way (lying beside c, the arc spans less than
-        // half a turn).
+        // The side PQ turns R's way (the arc spans less than half a turn).
         arcs.erase(std::remove_if(arcs.begin(), arcs.end(),
                                   [&](const Arc& a) { return SignOf(TurnAt(c, r[a.p], r[a.q])) != sense; }),
                    arcs.end());
