@@ -1,5 +1,6 @@
 // Entry point of the Boolean engine: trivial results, the bounding-box
-// pretest that leaves out rings which cannot matter, then the sweep.
+// pretest that leaves out rings which cannot matter, the arcs an
+// intersection may leave out (arcs.h), then the sweep.
 
 #include <zeltmath/s2d/clip/detail/arcs.h>
 #include <zeltmath/s2d/clip/detail/bounds.h>

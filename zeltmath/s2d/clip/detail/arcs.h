@@ -2,9 +2,9 @@
 #define ZELTMATH_S2D_CLIP_DETAIL_ARCS_H
 
 // Arcs left out of an intersection.  Where a ring of one operand runs beside
-// the box of the other, to its left or to its right, the result has nothing,
-// and the ring's sides there only pass their parity on to the edges on their
-// right.  When the ring turns one way around a point, an arc of such sides
+// the other, to the left or to the right of all of it at every height, the
+// result has nothing, and the ring's sides there only pass their parity on
+// to the edges on their right.  When the ring turns one way around a point, an arc of such sides
 // between two vertices P and Q that the ring passes through may be replaced
 // by the one side from P to Q, which passes on the same parity at every
 // height; the heights of the vertices left out stay heights of beams.  The
