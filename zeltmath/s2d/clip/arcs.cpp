@@ -179,13 +179,13 @@ int Around(RingView r, const Vertex& c)
 
 // The extent in x of Y over bands of heights: for each band k, the least
 // and the greatest x of Y's vertices in bands k - 1 to k + 1, and of the
-// sides that pass through band k from a band below k - 1 to one above k + 1
-// or the other way.  Every point of Y at a height of band k lies between
-// them: it lies on a side whose ends are in bands around k, or which passes
-// through k, or one of whose ends is in k and the other beyond k + 1 (or
-// k - 1), and then the side passes through band k + 1 (or k - 1) too.
-// Heights beyond Y's fall into its first or last band, which only asks more
-// of what lies there.
+// ends of the sides that pass through one of those bands (from a band below
+// it to one above it).  Every point of Y at a height of band k lies between
+// them: it lies on a side from band ka to band kb, ka <= k <= kb; if they
+// are at most one apart, both ends lie in bands k - 1 to k + 1, and else
+// the side passes through k, or through k + 1 (when ka = k) or k - 1 (when
+// kb = k).  Heights beyond Y's fall into its first or last band, which only
+// asks more of what lies there.
 class Envelope {
 public:
     // Over the rings of `set` not flagged in `ignore`, within `box`.
@@ -254,8 +254,9 @@ public:
         for (int k = first; k <= last; ++k) {
             const double top = k == last ? high.y : lo_ + (k + 1) / scale_;
             const double xt = k == last ? high.x : low.x + dx * (top - low.y);
-            // The x at the piece's ends, widened by their rounding.
-            const double slack = 4 * DBL_EPSILON * (std::fabs(x) + std::fabs(xt) + std::fabs(low.x));
+            // The x at the piece's ends, widened by their rounding (that of
+            // the slope's too, over at most the side's whole rise).
+            const double slack = 4 * DBL_EPSILON * (std::fabs(x) + std::fabs(xt) + std::fabs(low.x) + std::fabs(high.x));
             if (!Beyond(way, std::min(x, xt) - slack, std::max(x, xt) + slack, from, top, need))
                 return false;
             x = xt;
