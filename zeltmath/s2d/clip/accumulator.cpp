@@ -35,11 +35,6 @@ constexpr std::size_t kSmallRun = 256;
 constexpr long kTestsPerRing = 64;
 constexpr long kTestsBase = 4096;
 
-bool Empty(double xmin, double xmax)
-{
-    return !(xmin <= xmax);
-}
-
 bool SameRing(RingView a, RingView b)
 {
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vertex)) == 0);
@@ -359,7 +354,7 @@ void Accumulator::Step(Operation op, RingView ring)
 
     double big = 0;
     const auto grow = [&big](const Box& b) {
-        if (!Empty(b.xmin, b.xmax))
+        if (!Empty(b))
             big = std::max(big, Extent(b));
     };
     grow(step.box);

@@ -107,16 +107,6 @@ int OnlyRing(const std::vector<char>& ignore)
     return only;
 }
 
-// The box of the rings of a set that take part in the run.
-Box BoxOf(const std::vector<Box>& boxes, const std::vector<char>& ignore)
-{
-    Box b;
-    for (std::size_t c = 0; c < boxes.size(); ++c)
-        if (!ignore[c])
-            b = Hull(b, boxes[c]);
-    return b;
-}
-
 // Whether leaving arcs of ring r out may pay.  The sweep still has a beam at
 // every height left out, and saves only the walks over the arc's edges, so
 // it pays where the ring zigzags up and down, many of its sides at each
@@ -224,16 +214,20 @@ public:
     // `way` is -1, right of it when 1.
     bool Beyond(int way, double left, double right, double low, double high, double need) const
     {
-        for (int k = Band(low), last = Band(high); k <= last; ++k) {
-            const std::size_t b = static_cast<std::size_t>(k);
-            if (way < 0 ? !(right < least_[b] - need) : !(left > greatest_[b] + need))
+        for (int k = Band(low), last = Band(high); k <= last; ++k)
+            if (!BeyondBands(way, left, right, k, k, need))
                 return false;
-        }
         return true;
     }
 
-    double Least(int k) const { return least_[static_cast<std::size_t>(k)]; }
-    double Greatest(int k) const { return greatest_[static_cast<std::size_t>(k)]; }
+    // The same at the heights of bands lo and hi (one band, or two side by
+    // side).
+    bool BeyondBands(int way, double left, double right, int lo, int hi, double need) const
+    {
+        const std::size_t a = static_cast<std::size_t>(lo), b = static_cast<std::size_t>(hi);
+        return way < 0 ? right < std::min(least_[a], least_[b]) - need
+                       : left > std::max(greatest_[a], greatest_[b]) + need;
+    }
 
     // The same for the side from a to b, within each band it spans.
     bool SideBeyond(int way, const Vertex& a, const Vertex& b, double need) const
@@ -366,7 +360,10 @@ double SideDistance(const Vertex& p, const Vertex& q, const Vertex& c)
 {
     const double ux = q.x - p.x, uy = q.y - p.y;
     const double t = std::clamp(((c.x - p.x) * ux + (c.y - p.y) * uy) / (ux * ux + uy * uy), 0.0, 1.0);
-    return std::hypot(p.x + t * ux - c.x, p.y + t * uy - c.y) * (1 - 1e-9) - 4 * DBL_EPSILON * (std::fabs(p.x) + std::fabs(q.x) + std::fabs(p.y) + std::fabs(q.y) + std::fabs(c.x) + std::fabs(c.y));
+    const double rounding = 4 * DBL_EPSILON
+                            * (std::fabs(p.x) + std::fabs(q.x) + std::fabs(p.y) + std::fabs(q.y) + std::fabs(c.x)
+                               + std::fabs(c.y));
+    return std::hypot(p.x + t * ux - c.x, p.y + t * uy - c.y) * (1 - 1e-9) - rounding;
 }
 
 // An arc found: P, Q, and the first vertex left out and how many.
@@ -422,14 +419,15 @@ void ArcsOfRun(const Vertex* r, std::size_t n, std::size_t first, std::size_t le
     const Vertex& Q = r[at(q)];
     if (!y.SideBeyond(side, P, Q, need))
         return halves();
-    double nearest = std::numeric_limits<double>::infinity(), longest = 0;
+    const auto squared = [](const Vertex& a, const Vertex& b) {
+        return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+    };
+    double nearest = squared(Q, c), longest = 0;
     for (std::size_t k = p; k < q; ++k) {
         const Vertex& a = r[at(k)];
-        const Vertex& b = r[at(k + 1)];
-        nearest = std::min(nearest, (a.x - c.x) * (a.x - c.x) + (a.y - c.y) * (a.y - c.y));
-        longest = std::max(longest, (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+        nearest = std::min(nearest, squared(a, c));
+        longest = std::max(longest, squared(a, r[at(k + 1)]));
     }
-    nearest = std::min(nearest, (Q.x - c.x) * (Q.x - c.x) + (Q.y - c.y) * (Q.y - c.y));
     const double rho = std::min(std::sqrt(nearest) * (1 - 1e-9) - std::sqrt(longest) * (0.5 + 1e-9),
                                 SideDistance(P, Q, c));
     const double s = std::min(Steps(At(r, n, at(p)), c), Steps(At(r, n, at(q)), c));
@@ -454,8 +452,9 @@ void SidesBeyond(RingView r, const Envelope& y, double need, std::vector<unsigne
         const int lo = std::min(ka, kb), hi = std::max(ka, kb);
         bool left, right;
         if (hi - lo <= 1) {
-            left = std::max(a.x, b.x) < std::min(y.Least(lo), y.Least(hi)) - need;
-            right = std::min(a.x, b.x) > std::max(y.Greatest(lo), y.Greatest(hi)) + need;
+            const double xl = std::min(a.x, b.x), xr = std::max(a.x, b.x);
+            left = y.BeyondBands(-1, xl, xr, lo, hi, need);
+            right = y.BeyondBands(1, xl, xr, lo, hi, need);
         } else {
             left = y.SideBeyond(-1, a, b, need);
             right = y.SideBeyond(1, a, b, need);
@@ -529,8 +528,8 @@ void Prune(RingView r, const std::vector<Arc>& arcs, std::vector<Vertex>& kept, 
 } // namespace
 
 bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, const std::vector<Box>& boxS,
-                  const ContourSet& clip, const std::vector<char>& ignoreC, const std::vector<Box>& boxC,
-                  SweepInput& in)
+                  const Box& hullS, const ContourSet& clip, const std::vector<char>& ignoreC,
+                  const std::vector<Box>& boxC, const Box& hullC, SweepInput& in)
 {
     if (in.extreme)
         return false;
@@ -538,8 +537,8 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
     const std::vector<char>* ignores[2] = {&ignoreC, &ignoreS};
     const std::vector<Box>* boxes[2] = {&boxC, &boxS};
     const int only[2] = {OnlyRing(ignoreC), OnlyRing(ignoreS)};
-    const Box whole[2] = {BoxOf(boxC, ignoreC), BoxOf(boxS, ignoreS)};
-    if (!(whole[0].xmin <= whole[0].xmax) || !(whole[1].xmin <= whole[1].xmax))
+    const Box* whole[2] = {&hullC, &hullS};
+    if (Empty(hullC) || Empty(hullS))
         return false;
     const double need = 4 * in.xRoom;
     std::vector<Arc> arcs;
@@ -554,7 +553,7 @@ bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, c
         const Box& own = (*boxes[type])[static_cast<std::size_t>(only[type])];
         const Vertex c{(own.xmin + own.xmax) / 2, (own.ymin + own.ymax) / 2};
         const int other = 1 - type;
-        const Envelope y(*sets[other], *ignores[other], whole[other]);
+        const Envelope y(*sets[other], *ignores[other], *whole[other]);
         SidesBeyond(r, y, need, beyond);
         arcs.clear();
         for (const int side : {-1, 1})

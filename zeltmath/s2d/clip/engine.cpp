@@ -31,16 +31,6 @@ std::vector<char> Survey(const ContourSet& set, std::vector<Box>& boxes)
     return ignore;
 }
 
-// The largest magnitude of a coordinate of a ring taking part in the run.
-double Reach(const std::vector<Box>& boxes, const std::vector<char>& ignore)
-{
-    double reach = 0;
-    for (std::size_t c = 0; c < boxes.size(); ++c)
-        if (!ignore[c])
-            reach = std::max(reach, Extent(boxes[c]));
-    return reach;
-}
-
 // Leaves out every ring of `set` whose box meets no box of `other`.
 void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
                  const std::vector<Box>& otherBoxes, const std::vector<char>& otherIgnore)
@@ -56,14 +46,16 @@ void IgnoreApart(const std::vector<Box>& boxes, std::vector<char>& ignore,
     }
 }
 
-// The greatest y of the rings of a set that take part in the run, or -inf.
-double Top(const std::vector<Box>& boxes, const std::vector<char>& ignore)
+// The greatest y of the rings of an operand that take part in the run
+// (their Hull), or -inf; the least, or +inf.
+double Top(const Box& hull)
 {
-    double top = -std::numeric_limits<double>::infinity();
-    for (std::size_t c = 0; c < boxes.size(); ++c)
-        if (!ignore[c])
-            top = std::max(top, boxes[c].ymax);
-    return top;
+    return Empty(hull) ? -std::numeric_limits<double>::infinity() : hull.ymax;
+}
+
+double Bottom(const Box& hull)
+{
+    return Empty(hull) ? std::numeric_limits<double>::infinity() : hull.ymin;
 }
 
 // The height above which the result gains nothing.  Above the last vertex
@@ -77,24 +69,13 @@ double Top(const std::vector<Box>& boxes, const std::vector<char>& ignore)
 // flips them), which the *and* of both operations turns into nothing.  So
 // the beams above that height change no fragment, and the run may end
 // once the beam at it is classified.
-double LastHeight(Operation op, const std::vector<Box>& boxS, const std::vector<char>& ignoreS,
-                  const std::vector<Box>& boxC, const std::vector<char>& ignoreC)
+double LastHeight(Operation op, const Box& hullS, const Box& hullC)
 {
     if (op == Operation::Difference)
-        return Top(boxS, ignoreS);
+        return Top(hullS);
     if (op == Operation::Intersection)
-        return std::min(Top(boxS, ignoreS), Top(boxC, ignoreC));
+        return std::min(Top(hullS), Top(hullC));
     return std::numeric_limits<double>::infinity();
-}
-
-// The lowest y of the rings of a set that take part in the run, or +inf.
-double Bottom(const std::vector<Box>& boxes, const std::vector<char>& ignore)
-{
-    double bottom = std::numeric_limits<double>::infinity();
-    for (std::size_t c = 0; c < boxes.size(); ++c)
-        if (!ignore[c])
-            bottom = std::min(bottom, boxes[c].ymin);
-    return bottom;
 }
 
 // Where the sweep may start late (see late_start.h): below the lowest
@@ -103,11 +84,11 @@ double Bottom(const std::vector<Box>& boxes, const std::vector<char>& ignore)
 // reasons LastHeight gives above the top.  Only a run in which one ring
 // alone reaches below that height is tried; it is looked at from the
 // centre of its box.
-void PlanLateStart(Operation op, const std::vector<Box>& boxS, const std::vector<char>& ignoreS,
-                   const std::vector<Box>& boxC, const std::vector<char>& ignoreC, SweepInput& in)
+void PlanLateStart(Operation op, const std::vector<Box>& boxS, const std::vector<char>& ignoreS, const Box& hullS,
+                   const std::vector<Box>& boxC, const std::vector<char>& ignoreC, const Box& hullC, SweepInput& in)
 {
-    const double bottomS = Bottom(boxS, ignoreS);
-    const double bottomC = Bottom(boxC, ignoreC);
+    const double bottomS = Bottom(hullS);
+    const double bottomC = Bottom(hullC);
     const bool clipLower = bottomC < bottomS;
     if (!(op == Operation::Intersection ? bottomS != bottomC : op == Operation::Difference && clipLower))
         return;
@@ -183,15 +164,18 @@ bool CombineOnce(Operation op, const ContourSet& subject, const ContourSet& clip
     in.tuning = tuning;
     in.heights = extras.heights;
     in.births = extras.births;
+    const Box hullS = Hull(boxS, ignoreS);
+    const Box hullC = Hull(boxC, ignoreC);
     if (tuning.endEarly)
-        in.lastHeight = LastHeight(op, boxS, ignoreS, boxC, ignoreC);
-    const double reach = std::max(Reach(boxS, ignoreS), Reach(boxC, ignoreC));
+        in.lastHeight = LastHeight(op, hullS, hullC);
+    // The largest magnitude of a coordinate of a ring taking part.
+    const double reach = std::max(Empty(hullS) ? 0 : Extent(hullS), Empty(hullC) ? 0 : Extent(hullC));
     in.extreme = !(reach < SweepInput::kExtreme);
     in.xRoom = kCoincident + 32 * DBL_EPSILON * reach;
     if (tuning.startLate && !in.extreme)
-        PlanLateStart(op, boxS, ignoreS, boxC, ignoreC, in);
+        PlanLateStart(op, boxS, ignoreS, hullS, boxC, ignoreC, hullC, in);
     const bool arcs = op == Operation::Intersection && tuning.dropArcs && !extras.heights
-                      && LeaveOutArcs(subject, ignoreS, boxS, clip, ignoreC, boxC, in);
+                      && LeaveOutArcs(subject, ignoreS, boxS, hullS, clip, ignoreC, boxC, hullC, in);
     BuildBounds(op, subject, ignoreS, clip, ignoreC, in);
     if (extras.startedLate)
         *extras.startedLate = !in.startEdges.empty();

@@ -21,14 +21,15 @@ namespace clip {
 namespace detail {
 
 // For an intersection of the rings of subject and clip not flagged in the
-// ignore lists (boxS and boxC are their boxes): fills in.arcs with the rings
+// ignore lists (boxS and boxC are their boxes, hullS and hullC the Hull of
+// those): fills in.arcs with the rings
 // that have arcs left out and with the heights of the vertices left out, and
 // points in.heights at those.  False, with `in` unchanged, when no arc is
 // left out.  The caller sets in.extreme and in.xRoom first; a run with
 // extreme coordinates leaves nothing out.
 bool LeaveOutArcs(const ContourSet& subject, const std::vector<char>& ignoreS, const std::vector<Box>& boxS,
-                  const ContourSet& clip, const std::vector<char>& ignoreC, const std::vector<Box>& boxC,
-                  SweepInput& in);
+                  const Box& hullS, const ContourSet& clip, const std::vector<char>& ignoreC,
+                  const std::vector<Box>& boxC, const Box& hullC, SweepInput& in);
 
 } // namespace detail
 } // namespace clip

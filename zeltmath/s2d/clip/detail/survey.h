@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cstddef>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -78,6 +80,22 @@ inline Box Hull(const Box& a, const Box& b)
 {
     return Box{std::min(a.xmin, b.xmin), std::min(a.ymin, b.ymin), std::max(a.xmax, b.xmax),
                std::max(a.ymax, b.ymax)};
+}
+
+// The box of the boxes not flagged in `ignore` (an empty Box when all are).
+inline Box Hull(const std::vector<Box>& boxes, const std::vector<char>& ignore)
+{
+    Box h;
+    for (std::size_t c = 0; c < boxes.size(); ++c)
+        if (!ignore[c])
+            h = Hull(h, boxes[c]);
+    return h;
+}
+
+// Whether box b holds no point (the Box of no ring).
+inline bool Empty(const Box& b)
+{
+    return !(b.xmin <= b.xmax);
 }
 
 // The largest magnitude of a coordinate in box b.
