@@ -936,9 +936,9 @@ void Sweep<Op>::InsertBounds(double yb, std::size_t& lm, bool lazy)
 
 // The top of the beam from yb: the lowest of the next minimum and the tops
 // of the active edges, or a further height below them.  False when yb is
-// the last height.  When a further height may come first, *next (when
-// given) is set to the lowest of the others, a vertex's height.  Inlined
-// into the loops over the beams, as ClassifyAndRemove is.
+// the last height.  When a further height comes first, *next (when given)
+// is set to the lowest of the others, a vertex's height; else it is left as
+// it is.  Inlined into the loops over the beams, as ClassifyAndRemove is.
 template <Operation Op>
 [[gnu::always_inline]] inline bool Sweep<Op>::NextHeight(double yb, std::size_t lm, double& yt, double* next)
 {
@@ -959,12 +959,12 @@ template <Operation Op>
     }
     // A further height divides the beam, but does not make one.
     if (above && extraHeight_ < yt) {
-        if (next)
-            *next = Height(yt);
         const std::vector<double>& heights = *in_.heights;
         while (height_ < heights.size() && heights[height_] <= yb)
             ++height_;
         extraHeight_ = height_ < heights.size() ? heights[height_] : kNoTop;
+        if (next && extraHeight_ < yt)
+            *next = Height(yt);
         yt = std::min(yt, extraHeight_);
     }
     yt = Height(yt);
@@ -1010,8 +1010,7 @@ void Sweep<Op>::Run(ContourSet& out)
             if (light_ && above && yb < in_.lastHeight) {
                 // The beams up to the next height of a vertex at once,
                 // where MergedBeams allows.
-                if (next < kNoTop && next != yt && next <= in_.lastHeight
-                    && TryLight<true>(yb, next, starts || lightPairs_, LastHeightBelow(next))) {
+                if (MayMerge(next) && TryLight<true>(yb, next, starts || lightPairs_, LastHeightBelow(next))) {
                     yt = next;
                     lit = true;
                 } else {
@@ -1109,8 +1108,7 @@ bool Sweep<Op>::RunTracked(double& yb, std::size_t& lm, bool& bundled)
             // there), no pair's order can change up to it (no check is due),
             // and no pair might bundle (or the beams would not visit only
             // the changes).
-            if (!swapped && next < kNoTop && next != yt && next <= in_.lastHeight && unsteady_.empty()
-                && (checks_.Empty() || checks_.MinY() > next))
+            if (!swapped && MayMerge(next) && unsteady_.empty() && (checks_.Empty() || checks_.MinY() > next))
                 yt = next;
             if (swapped) {
                 LocalCrossings(yb, yt);

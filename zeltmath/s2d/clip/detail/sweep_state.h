@@ -323,6 +323,10 @@ private:
     template <bool Merge = false>
     bool TryLight(double yb, double yt, bool pairs, double skipped = 0);
     double LastHeightBelow(double y);
+    // Whether a beam may go on past further heights to `next` (see
+    // NextHeight; kNoTop when no further height comes first): a height the
+    // sweep reaches, not beyond the last one.
+    bool MayMerge(double next) const { return next < kNoTop && next <= in_.lastHeight; }
     // Whether bound lm of the minima starts at height y.
     bool StartsAt(std::size_t lm, double y) const { return lm < in_.minima.size() && in_.minima[lm].y == y; }
     void CarryUp(Edge* e);
