@@ -338,6 +338,29 @@ TEST(ClipReference, LargeWorkloads)
     ExpectNormalizeAgrees(FromWorkload(workload::Squares(1000)), "1000 squares");
 }
 
+// op on s and c against the reference, by default and visiting only the
+// changes, and with `arcsEverywhere` leaving out arcs wherever the engine
+// can (not only where it may pay); returns in how many of these runs the
+// RunExtras flag `flag` came back set (`label` says so in a failure).
+int ExpectRunsAgree(Operation op, const ContourSet& s, const ContourSet& c, bool* RunExtras::*flag, const char* label,
+                    bool arcsEverywhere, const std::string& what)
+{
+    const ContourSet want = reference::Combine(op, s, c);
+    int set = 0;
+    for (SweepTuning t : kTunings) {
+        t.alwaysDropArcs = arcsEverywhere;
+        bool flagged = false;
+        RunExtras extras;
+        extras.*flag = &flagged;
+        ContourSet got;
+        CombineInto(op, s, c, got, t, extras);
+        EXPECT_EQ(Difference(got, want), "") << what << ", operation " << int(op) << ", lazy from " << t.lazyFrom
+                                             << (flagged ? std::string(", ") + label : "");
+        set += flagged;
+    }
+    return set;
+}
+
 // A difference or an intersection may start its sweep at the lowest vertex
 // of its higher operand when the one ring below it passes a test (see the
 // engine).  The intersection and both differences of a and b against the
@@ -348,20 +371,9 @@ int ExpectLateStartsAgree(const ContourSet& a, const ContourSet& b, const std::s
     int late = 0;
     for (const auto& [op, s, c] : {std::tuple(Operation::Intersection, &a, &b),
                                    std::tuple(Operation::Difference, &a, &b),
-                                   std::tuple(Operation::Difference, &b, &a)}) {
-        const ContourSet want = reference::Combine(op, *s, *c);
-        for (const SweepTuning& t : kTunings) {
-            bool started = false;
-            RunExtras extras;
-            extras.startedLate = &started;
-            ContourSet got;
-            CombineInto(op, *s, *c, got, t, extras);
-            EXPECT_EQ(Difference(got, want), "")
-                << what << ", operation " << int(op) << (s == &a ? "" : " swapped") << ", lazy from " << t.lazyFrom
-                << (started ? ", started late" : "");
-            late += started;
-        }
-    }
+                                   std::tuple(Operation::Difference, &b, &a)})
+        late += ExpectRunsAgree(op, *s, *c, &RunExtras::startedLate, "started late", false,
+                                what + (s == &a ? "" : ", swapped"));
     return late;
 }
 
@@ -447,20 +459,9 @@ namespace {
 int ExpectArcsAgree(const ContourSet& a, const ContourSet& b, const std::string& what)
 {
     int dropped = 0;
-    for (const auto& [s, c] : {std::pair(&a, &b), std::pair(&b, &a)}) {
-        const ContourSet want = reference::Combine(Operation::Intersection, *s, *c);
-        for (SweepTuning t : kTunings) {
-            t.alwaysDropArcs = true;
-            bool arcs = false;
-            RunExtras extras;
-            extras.droppedArcs = &arcs;
-            ContourSet got;
-            CombineInto(Operation::Intersection, *s, *c, got, t, extras);
-            EXPECT_EQ(Difference(got, want), "") << what << (s == &a ? "" : ", swapped") << ", lazy from "
-                                                 << t.lazyFrom << (arcs ? ", arcs left out" : "");
-            dropped += arcs;
-        }
-    }
+    for (const auto& [s, c] : {std::pair(&a, &b), std::pair(&b, &a)})
+        dropped += ExpectRunsAgree(Operation::Intersection, *s, *c, &RunExtras::droppedArcs, "arcs left out", true,
+                                   what + (s == &a ? "" : ", swapped"));
     return dropped;
 }
 
